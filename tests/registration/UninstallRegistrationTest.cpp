@@ -60,7 +60,8 @@ TEST(UninstallRegistration, EachEntryStandsAlone) {
 
 TEST(UninstallRegistration, TheLayoutIsRedirectedEvenWithoutTheSystemKey) {
     RegistrySandbox sandbox;
-    ASSERT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE, CurrentVersion));
+    registerInto("C:\\Karaoke\\");  // a missing layout setting stays missing
+    EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, Layout));
     regSetString(HKEY_CURRENT_USER, Layout, "File", "D:\\Old\\basic.lyt");
     registerInto("C:\\Karaoke\\");
     EXPECT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE, CurrentVersion));

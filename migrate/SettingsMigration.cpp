@@ -10,9 +10,10 @@
 #include "migrate/OldSettingsTable.h"
 #include "migrate/Playlists.h"
 
-const char* const OldProfileName = "melko.ini";
-
 namespace {
+
+// The earlier product's profile file, in the Windows folder.
+const char* const OldProfileName = "melko.ini";
 
 // The profile reader's answer for a missing number key. A key that really
 // holds this number cannot be told apart and is left out too.

@@ -5,9 +5,6 @@
 
 #include "base/KString.h"
 
-// The earlier product's profile file, in the Windows folder.
-extern const char* const OldProfileName;  // "melko.ini"
-
 // Copies every value of the old-settings table that the profile file holds
 // into the matching subkey of the program key, replacing what is there;
 // values the file does not mention stay as they are.

@@ -92,13 +92,15 @@ TEST(OldPlaylists, MovesEveryListedPlaylistThatCanBeCopied) {
     writeFile(old / "pop.dat", "pop");
     writeFile(old / "jazz.dat", "jazz");
     writeFile(old / "LOUD.DAT", "loud");
+    writeFile(old / "extra.dat", "aux");
     writeFile(dir / "Rock.kpl", "mine");
     writeFile(old / "old.ini", "[Playlist]\r\nNumber=9\r\n"
                                "List1=" + old.path() + "rock.dat>Rock\r\n"
                                "List2=" + old.path() + "pop.dat>Pop: \"Best\"?\r\n"
                                "List3=" + old.path() + "LOUD.DAT>Loud\r\n"
                                "List4=" + old.path() + "gone.dat>Gone\r\n"
-                               "List5=" + old.path() + "jazz.dat>Jazz\r\n");
+                               "List5=" + old.path() + "jazz.dat>Jazz\r\n"
+                               "List6=" + old.path() + "extra.dat>Aux\r\n");
     // Held open without sharing, jazz.dat cannot be copied.
     HANDLE held = CreateFileA((old / "jazz.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
@@ -109,6 +111,8 @@ TEST(OldPlaylists, MovesEveryListedPlaylistThatCanBeCopied) {
     EXPECT_TRUE(readFile(dir / "Rock.kpl", text) && text == "mine");
     EXPECT_TRUE(readFile(dir / "Rock 2.kpl", text) && text == "rock\r\n\x01\xFF");
     EXPECT_TRUE(readFile(dir / "Pop   Best  .kpl", text) && text == "pop");
+    // A device name reads as taken, so nothing is copied into the device.
+    EXPECT_TRUE(readFile(dir / "Aux 2.kpl", text) && text == "aux");
     EXPECT_FALSE(pathExists(old / "rock.dat") || pathExists(old / "pop.dat"));
     EXPECT_TRUE(pathExists(old / "LOUD.DAT") && pathExists(old / "jazz.dat"));
     EXPECT_FALSE(pathExists(dir / "Loud.kpl") || pathExists(dir / "Jazz.kpl"));

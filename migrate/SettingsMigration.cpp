@@ -23,7 +23,7 @@ const int ProfileTextSize = MAX_PATH;
 
 void importGroup(KRegKey& playerKey, const OldSettingGroup& group, const char* profilePath) {
     try {
-        // Created even when the section is empty: the player expects its keys.
+        // Made whether or not the section holds any of its keys.
         KRegKey key(playerKey, group.name, true);
         for (DWORD i = 0; i < group.valueCount; ++i) {
             const char* name = group.valueNames[i];

@@ -13,14 +13,12 @@ ULARGE_INTEGER freeBytes(DWORD high, DWORD low) {
 
 }  // namespace
 
-TEST(DiskSpace, FreeBytesBoundary) {
+TEST(DiskSpace, FreeBytesBoundaryAndLargeDrives) {
     EXPECT_TRUE(enoughFreeBytes(freeBytes(0, 2621440), 2621440));
     EXPECT_FALSE(enoughFreeBytes(freeBytes(0, 2621439), 2621440));
     EXPECT_TRUE(enoughFreeBytes(freeBytes(1, 0), 2621440));
     EXPECT_TRUE(enoughFreeBytes(freeBytes(0, 0), 0));
-}
 
-TEST(DiskSpace, ClusterBytesBoundaryAndLargeDrives) {
     // 8 sectors of 512 bytes: 640 clusters make exactly 2,621,440 bytes.
     EXPECT_TRUE(enoughClusterBytes(8, 512, 640, 2621440));
     EXPECT_FALSE(enoughClusterBytes(8, 512, 639, 2621440));

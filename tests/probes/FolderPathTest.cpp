@@ -4,7 +4,7 @@
 
 #include "app/Probes.h"
 
-TEST(FolderPath, DriveForms) {
+TEST(FolderPath, DrivesAndCharacters) {
     EXPECT_TRUE(isValidFolderPath("C:"));
     EXPECT_TRUE(isValidFolderPath("z:"));
     EXPECT_TRUE(isValidFolderPath("C:\\"));
@@ -19,9 +19,7 @@ TEST(FolderPath, DriveForms) {
     EXPECT_FALSE(isValidFolderPath("C:\\\\Games"));
     EXPECT_FALSE(isValidFolderPath("C:\\Games\\\\Karaoke"));
     EXPECT_FALSE(isValidFolderPath(nullptr));
-}
 
-TEST(FolderPath, Characters) {
     EXPECT_TRUE(isValidFolderPath("C:\\My Songs (old)"));
     EXPECT_TRUE(isValidFolderPath("C:\\ .$%'-_@{}~`!#(),+=;[]09azAZ"));
     EXPECT_FALSE(isValidFolderPath("C:\\Songs*"));

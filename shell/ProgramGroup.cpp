@@ -1,5 +1,6 @@
 #include "app/Installer.h"
 
+#include "app/Constants.h"
 #include "shell/KProgramGroup.h"
 
 // Removes the earlier product's start-menu group and builds the player's own
@@ -15,8 +16,8 @@ void Installer::createProgramGroups() {
         group.remove();
         group.create();
         // A failing link does not stop the next one.
-        group.addLink("Lorimund's Karaoke Player", (folder_ + "melko.exe").chars());
-        group.addLink("Uninstall Lorimund's Karaoke Player", (folder_ + "remove.exe").chars());
+        group.addLink("Lorimund's Karaoke Player", (folder_ + PlayerExeName).chars());
+        group.addLink("Uninstall Lorimund's Karaoke Player", (folder_ + UninstallerExeName).chars());
         group.addLink("Lorimund's Karaoke Player Help", (folder_ + "melko.hlp").chars());
     } catch (const KProgramGroup::EInitFailed&) {
     }

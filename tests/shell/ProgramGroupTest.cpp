@@ -7,7 +7,6 @@
 
 #include "ShellFolders.h"
 #include "app/Installer.h"
-#include "shell/KProgramGroup.h"
 
 namespace {
 
@@ -58,16 +57,4 @@ TEST(ProgramGroup, IsRebuiltWithItsThreeLinksAndTheEarlierOneGoes) {
         EXPECT_EQ(shell.program + link.file, target);
         EXPECT_EQ(link.name, description);
     }
-}
-
-TEST(ProgramGroup, MissingProgramsFolderFailsConstruction) {
-    ShellFolders shell;
-    regSetString(HKEY_CURRENT_USER,
-                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                 "Programs", (shell.dir / "Missing").c_str());
-    EXPECT_THROW(KProgramGroup("Lorimund's Karaoke Player"), KProgramGroup::EInitFailed);
-    InstallOptions options;
-    options.folder = shell.program.c_str();
-    Installer(options, nullptr, nullptr).createProgramGroups();  // caught inside
-    EXPECT_FALSE(pathExists(shell.dir / "Missing"));
 }

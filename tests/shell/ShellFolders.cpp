@@ -31,8 +31,8 @@ void ShellFolders::setQuickLaunch(const std::string& folder) {
 
 bool makeFolderReadOnly(const std::string& folder) {
     typedef char*(CDECL * ToUnix)(const wchar_t*);
-    ToUnix toUnix = reinterpret_cast<ToUnix>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    ToUnix toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     std::wstring wide(folder.begin(), folder.end());
     char* unixPath = toUnix ? toUnix(wide.c_str()) : nullptr;
     if (!unixPath)

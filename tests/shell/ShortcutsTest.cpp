@@ -36,13 +36,11 @@ void expectPlayerLink(const ShellFolders& shell, const std::string& path) {
     EXPECT_EQ("Lorimund's Karaoke Player", description);
 }
 
-// The test writes real shortcuts only where it set the desktop to be.
-#define ASSERT_SCRATCH_DESKTOP(shell)                 \
-    do {                                              \
-        KString found;                                \
-        ASSERT_TRUE(getDesktopFolder(found));         \
-        ASSERT_STREQ((shell).desktop.c_str(), found.chars()); \
-    } while (0)
+// A test writes real shortcuts only where it set the desktop to be.
+bool scratchDesktop(const ShellFolders& shell) {
+    KString found;
+    return getDesktopFolder(found) && shell.desktop == found.chars();
+}
 
 // A "\\?\" path of exactly `length` characters, in folders made for it.
 struct DeepPath {
@@ -87,7 +85,7 @@ TEST(ShellLink, WritesALinkThatLoadsBackAndRefusesOverlongPaths) {
 
 TEST(Shortcuts, BothAreCreatedAndRecorded) {
     ShellFolders shell;
-    ASSERT_SCRATCH_DESKTOP(shell);
+    ASSERT_TRUE(scratchDesktop(shell));
     createShortcuts(shell, true, true);
     expectPlayerLink(shell, shell.quickLaunch + LinkName);
     expectPlayerLink(shell, shell.desktop + LinkName);
@@ -97,7 +95,7 @@ TEST(Shortcuts, BothAreCreatedAndRecorded) {
 
 TEST(Shortcuts, ShortcutAtAnOldRecordedPathIsDeleted) {
     ShellFolders shell;
-    ASSERT_SCRATCH_DESKTOP(shell);
+    ASSERT_TRUE(scratchDesktop(shell));
     // The desktop lay elsewhere at the last run; Quick Launch did not move,
     // but its record is spelt in other case.
     std::string old = shell.dir / "Old Desktop.lnk";
@@ -130,7 +128,7 @@ TEST(Shortcuts, NoFlagsTouchNothing) {
 
 TEST(Shortcuts, QuickLaunchNeedsAPlainExistingFolder) {
     ShellFolders shell;
-    ASSERT_SCRATCH_DESKTOP(shell);
+    ASSERT_TRUE(scratchDesktop(shell));
     ASSERT_TRUE(makeFolderReadOnly(shell.quickLaunch));
     createShortcuts(shell, true, true);
     EXPECT_FALSE(pathExists(shell.quickLaunch + LinkName));

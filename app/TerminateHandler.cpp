@@ -5,6 +5,8 @@
 // caught in the entry point and never gets this far.
 #include <windows.h>
 
+#include <cstdlib>  // defines __GLIBCXX__ with the GNU library
+
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {

@@ -8,8 +8,8 @@ SUDO=""
 
 # i686 builds the shipped installer; x86_64 builds the test programs, which
 # Wine's 64-bit loader runs natively (see README: machines that run 64-bit
-# user code only cannot start Wine's 32-bit loader).
-PKGS="wine wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+# user code only cannot start Wine's 32-bit loader, wine32, though it installs).
+PKGS="wine wine64 wine32:i386 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
       xvfb xauth cmake ninja-build googletest imagemagick zopfli python3"
 
 missing=""
@@ -21,8 +21,18 @@ done
 
 if [ -n "$missing" ]; then
     export DEBIAN_FRONTEND=noninteractive
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $SUDO dpkg --add-architecture i386
+    fi
     $SUDO apt-get update -qq
     # Recommends stay on: they bring fonts-wine and the X libraries that
     # dialogs need to render with the right glyphs.
     $SUDO apt-get install -y -qq $PKGS >/dev/null
+fi
+
+# A qemu handler for i386 programs (which earlier versions of this script
+# registered) makes Wine start its 32-bit helpers half-working: their threads
+# crash and a prefix's first boot can hang. The tests never need it.
+if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    echo 0 | $SUDO tee /proc/sys/fs/binfmt_misc/qemu-i386 >/dev/null || true
 fi

@@ -28,13 +28,6 @@ trap cleanup EXIT
 
 cp -a "$template/prefix" "$root/prefix"
 cp -a "$template/home" "$root/home"
-# Windows of their own on the X server instead of the template's virtual
-# desktop: under qemu the desktop process loses a thread to an illegal
-# instruction and takes every window of the desktop with it. Wine then draws
-# the frames itself, so that screenshots show the title bars.
-sed -i '/^\[Software\\\\Wine\\\\Explorer\]/,/^$/{/^"Desktop"=/d}' "$root/prefix/user.reg"
-printf '\n[Software\\\\Wine\\\\X11 Driver] 0\n"Decorated"="N"\n' >>"$root/prefix/user.reg"
-
 # Boot with the output closed, or Wine's background processes hold the
 # caller's pipes (CTest's) open for seconds.
 inwine wineserver -p </dev/null >/dev/null 2>&1

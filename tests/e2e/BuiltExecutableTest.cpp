@@ -13,33 +13,33 @@
 
 namespace {
 
-// The DLL names of an import directory (ordinary or delay-load) of a PE image.
+// The DLL names of an import directory (ordinary or delay-load) of a PE
+// image, 32-bit or 64-bit.
 class PeImage {
 public:
     explicit PeImage(const std::string& bytes) : bytes_(bytes) {}
 
-    bool valid() const { return headers() != nullptr; }
+    bool valid() const { return optionalHeader() != 0; }
 
     std::vector<std::string> importedDlls(int directory) const {
         std::vector<std::string> names;
-        const IMAGE_NT_HEADERS32* nt = headers();
-        if (!nt || nt->OptionalHeader.NumberOfRvaAndSizes <= static_cast<DWORD>(directory))
+        size_t optional = optionalHeader();
+        if (optional == 0)
             return names;
-        DWORD rva = nt->OptionalHeader.DataDirectory[directory].VirtualAddress;
+        bool wide = word(optional) == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
+        size_t directories = optional + (wide ? 112 : 96);
+        if (dword(optional + (wide ? 108 : 92)) <= static_cast<DWORD>(directory))
+            return names;
+        DWORD rva = dword(directories + 8 * directory);
         if (rva == 0)
             return names;
-        // An import descriptor is 20 bytes, a delay-load descriptor 32; both
-        // name the DLL in their second (delay) or fourth (import) field.
-        const size_t size = directory == IMAGE_DIRECTORY_ENTRY_IMPORT ? 20 : 32;
-        const size_t nameField = directory == IMAGE_DIRECTORY_ENTRY_IMPORT ? 12 : 4;
-        for (size_t offset = toFile(rva);; offset += size) {
-            if (offset == 0 || offset + size > bytes_.size())
-                break;
-            DWORD nameRva;
-            std::memcpy(&nameRva, &bytes_[offset + nameField], 4);
-            if (nameRva == 0)
-                break;
-            size_t nameAt = toFile(nameRva);
+        // An import descriptor is 20 bytes and names its DLL in its fourth
+        // field; a delay-load descriptor is 32 bytes, the name second.
+        const bool delay = directory == IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT;
+        const size_t size = delay ? 32 : 20;
+        const size_t nameField = delay ? 4 : 12;
+        for (size_t at = toFile(rva); at != 0 && at + size <= bytes_.size(); at += size) {
+            size_t nameAt = toFile(dword(at + nameField));
             if (nameAt == 0)
                 break;
             names.push_back(bytes_.c_str() + nameAt);
@@ -48,26 +48,36 @@ public:
     }
 
 private:
-    const IMAGE_NT_HEADERS32* headers() const {
-        if (bytes_.size() < sizeof(IMAGE_DOS_HEADER))
-            return nullptr;
-        LONG at = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes_.data())->e_lfanew;
-        if (at <= 0 || static_cast<size_t>(at) + sizeof(IMAGE_NT_HEADERS32) > bytes_.size())
-            return nullptr;
-        auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes_.data() + at);
-        return nt->Signature == IMAGE_NT_SIGNATURE ? nt : nullptr;
+    DWORD dword(size_t at) const {
+        DWORD value = 0;
+        if (at + 4 <= bytes_.size())
+            std::memcpy(&value, &bytes_[at], 4);
+        return value;
+    }
+    WORD word(size_t at) const { return static_cast<WORD>(dword(at) & 0xFFFF); }
+
+    // File offset of the optional header; 0 when this is no PE image.
+    size_t optionalHeader() const {
+        if (bytes_.size() < 0x40 || word(0) != IMAGE_DOS_SIGNATURE)
+            return 0;
+        size_t nt = dword(0x3C);
+        if (dword(nt) != IMAGE_NT_SIGNATURE)
+            return 0;
+        return nt + 4 + sizeof(IMAGE_FILE_HEADER);
     }
 
     // File offset of a relative virtual address; 0 when no section holds it.
     size_t toFile(DWORD rva) const {
-        const IMAGE_NT_HEADERS32* nt = headers();
-        auto section = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
-            reinterpret_cast<const char*>(&nt->OptionalHeader) +
-            nt->FileHeader.SizeOfOptionalHeader);
-        for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
-            if (rva >= section->VirtualAddress &&
-                rva < section->VirtualAddress + section->SizeOfRawData)
-                return rva - section->VirtualAddress + section->PointerToRawData;
+        size_t optional = optionalHeader();
+        size_t fileHeader = optional - sizeof(IMAGE_FILE_HEADER);
+        WORD sections = word(fileHeader + 2);
+        size_t section = optional + word(fileHeader + 16);
+        for (WORD i = 0; i < sections; ++i, section += sizeof(IMAGE_SECTION_HEADER)) {
+            DWORD address = dword(section + 12);
+            DWORD rawSize = dword(section + 16);
+            if (rva >= address && rva < address + rawSize)
+                return rva - address + dword(section + 20);
+        }
         return 0;
     }
 
@@ -94,12 +104,11 @@ std::string manifestOf(const char* path) {
     return text;
 }
 
-}  // namespace
-
 // Windows looks for any other DLL beside the program first, which in a
 // download folder is where a planted one would wait.
-TEST(BuiltExecutable, ImportsOnlyDllsThatCannotBePlanted) {
-    PeImage image(readWholeFile(InstallerExe));
+void expectOnlyUnplantableImports(const char* installer) {
+    SCOPED_TRACE(installer);
+    PeImage image(readWholeFile(installer));
     ASSERT_TRUE(image.valid());
     const std::set<std::string> knownDlls = {"kernel32.dll", "user32.dll", "gdi32.dll",
                                              "advapi32.dll", "shell32.dll", "ole32.dll",
@@ -117,10 +126,28 @@ TEST(BuiltExecutable, ImportsOnlyDllsThatCannotBePlanted) {
     // Common controls come from the side-by-side store, never from beside the
     // program, only when the manifest asks for version 6.
     if (commonControls) {
-        std::string manifest = manifestOf(InstallerExe);
+        std::string manifest = manifestOf(installer);
         EXPECT_NE(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls"));
         EXPECT_NE(std::string::npos, manifest.find("version=\"6.0.0.0\""));
     }
+}
+
+}  // namespace
+
+TEST(BuiltExecutable, ImportsOnlyDllsThatCannotBePlanted) {
+    // The check sees a DLL that may be planted: this driver imports one.
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::vector<std::string> own = PeImage(readWholeFile(self)).importedDlls(
+        IMAGE_DIRECTORY_ENTRY_IMPORT);
+    EXPECT_TRUE(std::any_of(own.begin(), own.end(), [](const std::string& name) {
+        return lowerCase(name) == "version.dll";
+    }));
+
+    expectOnlyUnplantableImports(InstallerExe);
+#ifdef LKP_RELEASE_INSTALLER_EXE
+    expectOnlyUnplantableImports(LKP_RELEASE_INSTALLER_EXE);
+#endif
 }
 
 TEST(BuiltExecutable, ManifestAndVersionInformation) {

@@ -14,10 +14,13 @@ INT_PTR WizardPage::dispatch(Handler handler, HWND page, UINT message, WPARAM wP
     try {
         return handler(page, message, wParam, lParam);
     } catch (...) {
-        // Unwinding through comctl32 and user32 is undefined. The allocation
-        // failure has shown its message already; the entry point ends the
-        // program quietly once run() has thrown the exception again. The quit
-        // message also ends a message box or folder browser that is open.
+        // Unwinding through comctl32 and user32 is undefined, so the
+        // exception stops here. The allocation failure has shown its message
+        // already; ending the wizard by its Cancel button would ask the abort
+        // question, so the quit message ends the frame's message loop instead
+        // (and a message box or folder browser that is open). Once the
+        // property sheet has returned, run() throws the exception again and
+        // the entry point ends the program quietly.
         failure_ = std::current_exception();
         PostQuitMessage(0);
         return FALSE;

@@ -22,9 +22,14 @@ bool handOver(const std::string& folder, int index, const Wizard& wizard) {
     Sleep(1500);
     std::string ready = folder + "\\page-" + std::to_string(index) + ".ready";
     std::string done = folder + "\\page-" + std::to_string(index) + ".done";
+    // The frame's place on the screen, so that the picture can be cut to it.
+    RECT frame;
+    GetWindowRect(wizard.frame(), &frame);
     std::FILE* marker = std::fopen(ready.c_str(), "w");
     if (!marker)
         return fail("cannot write the ready marker");
+    std::fprintf(marker, "%ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top,
+                 frame.left, frame.top);
     std::fclose(marker);
     if (!waitUntil([&] { return isFile(done); }, 120000))
         return fail("no screenshot was taken");

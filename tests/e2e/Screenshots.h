@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Shows each page in turn; at page N creates folder\page-N.ready and waits
+// Shows each page in turn; at page N writes the wizard's rectangle on the
+// screen (WxH+X+Y) into folder\page-N.ready and waits
 // for folder\page-N.done, which the script makes once it has the picture.
 // Cancels the wizard at the end. 0 on success.
 int walkForScreenshots(const std::string& folder);

@@ -137,11 +137,21 @@ TEST(InstallFlow, WalksEveryPageValidatesTheFolderAndInstalls) {
     HWND player = waitForPlayerWindow(DeepFolder);
     EXPECT_NE(nullptr, player);
 
-    // A second run into the folder of the running player is refused on Finish.
+    // A second run proposes the folder of the first, and refuses to install
+    // while the player runs from there.
     InstallerProcess again(InstallerExe);
     Wizard second(again);
     ASSERT_TRUE(second.find());
-    walkToSummary(second, DeepFolder);
+    ASSERT_TRUE(second.waitForPage(WelcomePage));
+    second.press(NextButton);
+    ASSERT_TRUE(second.waitForPage(LicensePage));
+    second.click(AcceptButton);
+    ASSERT_TRUE(waitUntil([&] { return second.isEnabled(NextButton); }));
+    second.press(NextButton);
+    ASSERT_TRUE(second.waitForPage(FolderPage));
+    EXPECT_EQ(DeepFolder, second.text(FolderEdit));
+    chooseOnlyMidiFiles(second);
+    ASSERT_TRUE(second.waitForPage(SummaryPage));
     second.press(FinishButton);
     MessageBoxWindow running;
     ASSERT_TRUE(second.waitForMessageBox(running));

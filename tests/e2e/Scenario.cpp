@@ -48,19 +48,6 @@ void chooseOnlyMidiFiles(const Wizard& wizard) {
     wizard.press(NextButton);
 }
 
-void walkToSummary(const Wizard& wizard, const std::string& folder) {
-    ASSERT_TRUE(wizard.waitForPage(WelcomePage));
-    wizard.press(NextButton);
-    ASSERT_TRUE(wizard.waitForPage(LicensePage));
-    wizard.click(AcceptButton);
-    ASSERT_TRUE(waitUntil([&] { return wizard.isEnabled(NextButton); }));
-    wizard.press(NextButton);
-    ASSERT_TRUE(wizard.waitForPage(FolderPage));
-    wizard.setText(FolderEdit, folder);
-    chooseOnlyMidiFiles(wizard);
-    ASSERT_TRUE(wizard.waitForPage(SummaryPage));
-}
-
 void expectInstalledIn(const std::string& folder) {
     for (const char* name : PayloadFiles) {
         std::string installed = folder + "\\" + name;
@@ -74,6 +61,13 @@ void expectInstalledIn(const std::string& folder) {
                                            "SOFTWARE\\Lorimund\\Lorimund's MIDI Player", 0,
                                            KEY_READ, &key));
     RegCloseKey(key);
+    char uninstall[MAX_PATH] = "";
+    DWORD size = sizeof(uninstall);
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegGetValueA(HKEY_LOCAL_MACHINE,
+                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Melko",
+                           "UninstallString", RRF_RT_REG_SZ, nullptr, uninstall, &size));
+    EXPECT_EQ(folder + "\\remove.exe", uninstall);
 }
 
 HWND waitForPlayerWindow(const std::string& folder) {

@@ -23,8 +23,6 @@ const int BrowseButton = 1012;
 // From the folder page with the folder already typed: clears every choice
 // but the two MIDI file types, and goes on to the summary.
 void chooseOnlyMidiFiles(const Wizard& wizard);
-// From the welcome page to the summary, into folder.
-void walkToSummary(const Wizard& wizard, const std::string& folder);
 
 // Every payload file in folder, byte for byte, and the program key.
 void expectInstalledIn(const std::string& folder);

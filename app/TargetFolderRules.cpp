@@ -18,7 +18,8 @@ bool endsWithProductName(const KString& path) {
     // A whole last component only: "D:\GamesLorimund's..." is no product folder,
     // and cutting it would leave a path that names nothing.
     int start = path.length() - ProductName.length();
-    return start > 0 && path.at(start - 1) == '\\' && path.right(ProductName.length()) == ProductName;
+    return start > 0 && path.at(start - 1) == '\\' &&
+           path.right(ProductName.length()) == ProductName;
 }
 
 KString browseStartFolder(const char* editText) {

@@ -20,7 +20,7 @@ bool inflateToFile(const BYTE* data, DWORD size, const char* path, const FILETIM
     stream.next_in = const_cast<Bytef*>(data);
     stream.avail_in = size;
 
-    static Bytef buffer[OutputBufferSize];
+    Bytef buffer[OutputBufferSize];
     int result;
     do {
         stream.next_out = buffer;

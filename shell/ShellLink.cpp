@@ -4,6 +4,14 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+namespace {
+
+// The shell link class, spelt out here rather than taken from the import
+// library of GUIDs, which would put all of its 40 KB into the installer.
+const CLSID ShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+}  // namespace
+
 bool createShellLink(const char* linkPath, const char* description, const char* targetPath) {
     HRESULT init = CoInitialize(nullptr);
     if (init != S_OK && init != S_FALSE)
@@ -12,10 +20,10 @@ bool createShellLink(const char* linkPath, const char* description, const char* 
     bool saved = false;
     IShellLinkA* link = nullptr;
     IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (SUCCEEDED(CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->SetPath(targetPath)) && SUCCEEDED(link->SetDescription(description)) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) {
         wchar_t wide[MaxLinkPathUnits];
         int needed = MultiByteToWideChar(CP_ACP, 0, linkPath, -1, nullptr, 0);
         if (needed > 0 && needed < MaxLinkPathUnits &&

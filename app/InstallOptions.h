@@ -19,4 +19,8 @@ struct InstallOptions {
     bool associateRmi = true;
 };
 
+// The folder of an earlier installation from its uninstall command: the text
+// before "\remove.exe" (any case); empty for anything else.
+KString folderFromUninstallString(const KString& command);
+
 #endif

@@ -31,4 +31,12 @@ bool isPlayerWindowTitle(const char* title);
 bool fileExists(const char* path);
 bool isPlainDirectory(const char* path);  // attributes exactly FILE_ATTRIBUTE_DIRECTORY
 
+// The plain rules behind hasFreeDiskSpace and the browser probes.
+bool enoughFreeBytes(ULARGE_INTEGER freeBytes, DWORD bytes);
+// The older free-space answer, for systems without GetDiskFreeSpaceExA.
+bool enoughClusterBytes(DWORD sectorsPerCluster, DWORD bytesPerSector, DWORD freeClusters,
+                        DWORD bytes);
+// Compares the high half of a fixed file version with major.minor.
+bool isVersionAtLeast(DWORD versionMS, WORD major, WORD minor);
+
 #endif

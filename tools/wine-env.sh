@@ -5,8 +5,20 @@
 # Documents to $HOME when it makes a prefix.
 root=$1
 shift
+# The tests are 64-bit Windows programs run by Wine's native 64-bit loader:
+# "wine", "wineserver" and "wineboot" below ROOT/bin name those.
+bin="$root/bin"
+if [ ! -x "$bin/wineboot" ]; then
+    mkdir -p "$bin"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$bin/wine"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wineserver64 "$@"\n' > "$bin/wineserver"
+    chmod +x "$bin/wine" "$bin/wineserver"
+    printf '#!/bin/sh\nexec "%s/wine" wineboot "$@"\n' "$bin" > "$bin/wineboot"
+    chmod +x "$bin/wineboot"
+fi
+export PATH="$bin:$PATH"
 export WINEPREFIX="$root/prefix"
-export WINEARCH=win32
+export WINEARCH=win64
 export WINEDEBUG=${LKP_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export HOME="$root/home"

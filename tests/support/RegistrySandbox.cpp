@@ -33,6 +33,9 @@ RegistrySandbox::RegistrySandbox() {
     static int counter = 0;
     path_ = "Software\\LkpTestScratch\\" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++counter);
+    // A process that died in a test may have left a scratch tree under a
+    // process id that Wine has handed out again.
+    deleteTree(HKEY_CURRENT_USER, path_);
     // Opened before HKCU is redirected: the scratch keys live under the real one.
     currentUser_ = createKey(HKEY_CURRENT_USER, path_ + "\\HKCU");
     localMachine_ = createKey(HKEY_CURRENT_USER, path_ + "\\HKLM");

@@ -29,3 +29,10 @@ if [ -n "$missing" ]; then
     # dialogs need to render with the right glyphs.
     $SUDO apt-get install -y -qq $PKGS >/dev/null
 fi
+
+# A qemu handler for i386 programs (which earlier versions of this script
+# registered) makes Wine start its 32-bit helpers half-working: their threads
+# crash and a prefix's first boot can hang. The tests never need it.
+if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    echo 0 | $SUDO tee /proc/sys/fs/binfmt_misc/qemu-i386 >/dev/null || true
+fi

@@ -20,7 +20,8 @@ export PATH="$bin:$PATH"
 export WINEPREFIX="$root/prefix"
 export WINEARCH=win64
 export WINEDEBUG=${LKP_WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# No debugger: a crashing test program just ends instead of waiting on one.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d;winedbg.exe=d"
 export HOME="$root/home"
 export XDG_CONFIG_HOME="$HOME/.config"
 export XDG_DATA_HOME="$HOME/.local/share"

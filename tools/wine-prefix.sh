@@ -28,7 +28,7 @@ REGEDIT4
 "winemenubuilder"=-
 REG
     inwine wine regedit /S "$template/settings.reg" </dev/null >>"$template/boot.log" 2>&1
-    inwine wineserver -w
+    timeout 300 "$here/wine-env.sh" "$template" wineserver -w || inwine wineserver -k
     [ -d "$template/prefix/drive_c" ] || { echo "wine-prefix: wineboot failed, see $template/boot.log" >&2; exit 1; }
     touch "$template/.ready"
 fi

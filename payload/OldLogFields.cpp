@@ -2,10 +2,26 @@
 
 #include <cstring>
 
-bool isPredefinedRoot(DWORD value) {
-    const DWORD first = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT));
-    const DWORD last = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(HKEY_DYN_DATA));
-    return value >= first && value <= last;
+HKEY predefinedRoot(DWORD value) {
+    // Mapped, not cast: a 64-bit handle of a predefined key is sign-extended.
+    switch (value) {
+    case 0x80000000:
+        return HKEY_CLASSES_ROOT;
+    case 0x80000001:
+        return HKEY_CURRENT_USER;
+    case 0x80000002:
+        return HKEY_LOCAL_MACHINE;
+    case 0x80000003:
+        return HKEY_USERS;
+    case 0x80000004:
+        return HKEY_PERFORMANCE_DATA;
+    case 0x80000005:
+        return HKEY_CURRENT_CONFIG;
+    case 0x80000006:
+        return HKEY_DYN_DATA;
+    default:
+        return nullptr;
+    }
 }
 
 bool isWholeText(const KString& text) {

@@ -7,10 +7,11 @@
 
 #include "base/KString.h"
 
-// The log stores a root as the raw value of a predefined key handle. Only
-// HKEY_CLASSES_ROOT to HKEY_DYN_DATA are roots; any other value would reach
-// the registry functions as some unrelated handle of this process.
-bool isPredefinedRoot(DWORD value);
+// The log stores a root as the 32-bit value of a predefined key handle.
+// Answers that root's handle for HKEY_CLASSES_ROOT to HKEY_DYN_DATA, and null
+// for any other value, which would otherwise reach the registry functions as
+// some unrelated handle of this process.
+HKEY predefinedRoot(DWORD value);
 
 // False when the text holds a NUL byte: used as a key path, value name or
 // file path it would name something shorter than what the log says.

@@ -10,12 +10,10 @@
 
 namespace {
 
-HKEY rootKey(DWORD value) {
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(value));
-}
-
-bool namesRegistryPlace(DWORD root, const KString& keyPath, const KString& name) {
-    return isPredefinedRoot(root) && isWholeText(keyPath) && isWholeText(name);
+// The root's handle, or null when the record names no registry place that
+// can be trusted: an unknown root, or a path or name cut by a NUL byte.
+HKEY registryPlace(DWORD root, const KString& keyPath, const KString& name) {
+    return isWholeText(keyPath) && isWholeText(name) ? predefinedRoot(root) : nullptr;
 }
 
 }  // namespace
@@ -28,11 +26,12 @@ void KOldLogFile::replayStringValue(bool named) {
         readCountedString(name);
     readCountedString(installed);
     readCountedString(previous);
-    if (!namesRegistryPlace(root, keyPath, name))
+    HKEY rootKey = registryPlace(root, keyPath, name);
+    if (!rootKey)
         return;
 
     try {
-        KRegKey parent(rootKey(root));
+        KRegKey parent(rootKey);
         KRegKey key(parent, keyPath.chars(), false);
         KString current;
         // A value changed since the earlier installation is somebody else's now.
@@ -52,7 +51,7 @@ void KOldLogFile::replayStringValue(bool named) {
     // The key existed only for its default value: it goes, unless it has
     // subkeys. An empty path names the root itself, which never goes.
     if (!keyPath.empty())
-        RegDeleteKeyA(rootKey(root), keyPath.chars());
+        RegDeleteKeyA(rootKey, keyPath.chars());
 }
 
 void KOldLogFile::replayBinaryValue() {
@@ -69,11 +68,12 @@ void KOldLogFile::replayBinaryValue() {
     if (previousCount > MaxField)
         throw EReadFile();
     readBlock(previous, previousCount);
-    if (!namesRegistryPlace(root, keyPath, name))
+    HKEY rootKey = registryPlace(root, keyPath, name);
+    if (!rootKey)
         return;
 
     try {
-        KRegKey parent(rootKey(root));
+        KRegKey parent(rootKey);
         KRegKey key(parent, keyPath.chars(), false);
         BYTE* data = nullptr;
         DWORD size = 0;
@@ -98,11 +98,12 @@ void KOldLogFile::replayRequiredValue(bool named) {
     if (named)
         readCountedString(name);
     readCountedString(value);
-    if (!namesRegistryPlace(root, keyPath, name))
+    HKEY rootKey = registryPlace(root, keyPath, name);
+    if (!rootKey)
         return;
 
     try {
-        KRegKey parent(rootKey(root));
+        KRegKey parent(rootKey);
         if (named) {
             KRegKey key(parent, keyPath.chars(), false);
             if (!key.valueExists(name.chars()))

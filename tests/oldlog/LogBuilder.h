@@ -7,6 +7,7 @@
 
 #include <string>
 
+// The 32-bit value a log stores for a root (any handle, for foreign roots).
 inline DWORD rootValue(HKEY root) {
     return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(root));
 }

@@ -3,15 +3,13 @@
 #include "payload/OldLogFields.h"
 
 TEST(OldLogFields, OnlyThePredefinedRootsAreRoots) {
-    EXPECT_TRUE(isPredefinedRoot(0x80000000));  // HKEY_CLASSES_ROOT
-    EXPECT_TRUE(isPredefinedRoot(0x80000001));
-    EXPECT_TRUE(isPredefinedRoot(0x80000002));
-    EXPECT_TRUE(isPredefinedRoot(0x80000006));  // HKEY_DYN_DATA
-    EXPECT_FALSE(isPredefinedRoot(0x80000007));
-    EXPECT_FALSE(isPredefinedRoot(0x7FFFFFFF));
-    EXPECT_FALSE(isPredefinedRoot(0));
-    EXPECT_FALSE(isPredefinedRoot(4));  // a plausible ordinary handle value
-    EXPECT_FALSE(isPredefinedRoot(0xFFFFFFFF));
+    EXPECT_EQ(HKEY_CLASSES_ROOT, predefinedRoot(0x80000000));
+    EXPECT_EQ(HKEY_CURRENT_USER, predefinedRoot(0x80000001));
+    EXPECT_EQ(HKEY_LOCAL_MACHINE, predefinedRoot(0x80000002));
+    EXPECT_EQ(HKEY_USERS, predefinedRoot(0x80000003));
+    EXPECT_EQ(HKEY_DYN_DATA, predefinedRoot(0x80000006));
+    for (DWORD other : {0x80000007u, 0x7FFFFFFFu, 0u, 4u, 0xFFFFFFFFu})
+        EXPECT_EQ(nullptr, predefinedRoot(other)) << other;
 }
 
 TEST(OldLogFields, EmbeddedNulsAreNoticedAndCompared) {

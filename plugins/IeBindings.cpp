@@ -2,7 +2,7 @@
 
 #include "app/Constants.h"
 #include "base/KRegKey.h"
-#include "plugins/PluginCopy.h"
+#include "shell/ProgramKey.h"
 
 namespace {
 
@@ -30,9 +30,7 @@ const char* const ExtensionPluginsKey =
 void saveMapping(const KRegKey& mappings, const char* extension, KRegKey& backup) {
     try {
         KRegKey mapping(mappings, extension, false);
-        KString control;
-        if (mapping.readString("", control, MaxRegString))
-            backup.writeString(extension, control);
+        saveStringRecord(mapping, "", backup, extension);
     } catch (const KRegKey::EOpen&) {
     }
 }
@@ -43,14 +41,12 @@ void clearMimeBindings() {
     try {
         KRegKey currentUser(HKEY_CURRENT_USER);
         KRegKey program(currentUser, PlayerKey.chars(), false);
-        KRegKey backup(program, ClassBackupSubKey, true);
+        KRegKey backup(program, BackupPluginClsidKey, true);
         KRegKey classesRoot(HKEY_CLASSES_ROOT);
         for (const MimeType& mime : MimeTypes) {
             KRegKey entry(classesRoot, (KString(ContentTypeKey) + mime.type).chars(), true);
             entry.writeString("Extension", mime.extension);
-            KString control;
-            if (entry.readString("CLSID", control, MaxRegString))
-                backup.writeString(mime.type, control);
+            saveStringRecord(entry, "CLSID", backup, mime.type);
             entry.deleteValue("CLSID");
         }
         KRegKey localMachine(HKEY_LOCAL_MACHINE);
@@ -66,7 +62,7 @@ void clearExtensionBindings() {
         KRegKey localMachine(HKEY_LOCAL_MACHINE);
         KRegKey mappings(localMachine, MappingsKey, false);
         KRegKey currentUser(HKEY_CURRENT_USER);
-        KRegKey backup(currentUser, (PlayerKey + EmbedBackupSuffix).chars(), true);
+        KRegKey backup(currentUser, programKeyPath(BackupPluginEmbedSuffix).chars(), true);
         for (const char* extension : Extensions) {
             saveMapping(mappings, extension, backup);
             mappings.deleteSubKeyTree(extension);

@@ -1,14 +1,10 @@
 #include "plugins/PluginCopy.h"
 
-#include "app/Constants.h"
 #include "app/Installer.h"
 #include "app/Probes.h"
 #include "base/KRegKey.h"
 #include "plugins/PluginPaths.h"
-
-const char* const PluginBackupSuffix = "\\Backup\\Plugin";
-const char* const EmbedBackupSuffix = "\\Backup\\Plugin\\Embed";
-const char* const ClassBackupSubKey = "Backup\\Plugin\\CLSID";
+#include "shell/ProgramKey.h"
 
 bool copyPlugin(Installer& installer, const KString& destination, const char* busyText,
                 const char* busyCaption) {
@@ -22,7 +18,7 @@ bool copyPlugin(Installer& installer, const KString& destination, const char* bu
 void recordPluginCopy(const char* valueName, const KString& path) {
     try {
         KRegKey root(HKEY_CURRENT_USER);
-        KRegKey backup(root, (PlayerKey + PluginBackupSuffix).chars(), true);
+        KRegKey backup(root, programKeyPath(BackupPluginSuffix).chars(), true);
         backup.writeString(valueName, path);
     } catch (const KRegKey::ECreate&) {
     }

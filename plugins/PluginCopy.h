@@ -7,12 +7,6 @@
 
 class Installer;
 
-// Below the program key: the record of every copied plug-in file, and the
-// bindings that the Internet Explorer step removed.
-extern const char* const PluginBackupSuffix;       // "\\Backup\\Plugin"
-extern const char* const EmbedBackupSuffix;        // "\\Backup\\Plugin\\Embed"
-extern const char* const ClassBackupSubKey;        // "Backup\\Plugin\\CLSID"
-
 // Copies the plug-in from the target folder to destination, replacing any
 // file there. While the destination is in use, the user is asked to close
 // the browser; OK tests again, Cancel goes on to the copy all the same.

@@ -1,4 +1,8 @@
 #include "app/Installer.h"
 
-// Replays and deletes the earlier version's uninstall log.
-void Installer::cleanUpPreviousVersion() {}
+#include "payload/KOldLogFile.h"
+
+// Replays the earlier version's uninstall log and deletes it.
+void Installer::cleanUpPreviousVersion() {
+    KOldLogFile log(folder_);
+}

@@ -93,7 +93,14 @@ std::string windowText(HWND window) {
 }  // namespace
 
 MessageBoxCatcher::MessageBoxCatcher(std::vector<int> answers, DWORD threadId)
-    : threadId_(threadId), answers_(std::move(answers)), watcher_([this] { watch(); }) {}
+    : MessageBoxCatcher(std::move(answers), nullptr, threadId) {}
+
+MessageBoxCatcher::MessageBoxCatcher(std::vector<int> answers, BeforeAnswer beforeAnswer,
+                                     DWORD threadId)
+    : threadId_(threadId),
+      answers_(std::move(answers)),
+      beforeAnswer_(std::move(beforeAnswer)),
+      watcher_([this] { watch(); }) {}
 
 MessageBoxCatcher::~MessageBoxCatcher() {
     stop_ = true;
@@ -123,10 +130,14 @@ void MessageBoxCatcher::handle(HWND box) {
     caught.caption = windowText(box);
     caught.owner = GetWindow(box, GW_OWNER);
     caught.style = readStyle(box);
+    size_t index;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         boxes_.push_back(caught);
+        index = boxes_.size() - 1;
     }
+    if (beforeAnswer_)
+        beforeAnswer_(index, caught);
     int answer = 0;
     if (answered_ < answers_.size())
         answer = answers_[answered_++];

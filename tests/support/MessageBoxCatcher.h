@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,6 +28,12 @@ public:
     // when they run out, OK is pressed, or Cancel, or No.
     explicit MessageBoxCatcher(std::vector<int> answers = {},
                                DWORD threadId = GetCurrentThreadId());
+    // beforeAnswer runs on the watcher thread for each box, after it has been
+    // recorded and before it is answered (index counts the boxes from 0): a
+    // test can change the world the code under test sees next.
+    using BeforeAnswer = std::function<void(size_t index, const CaughtBox& box)>;
+    MessageBoxCatcher(std::vector<int> answers, BeforeAnswer beforeAnswer,
+                      DWORD threadId = GetCurrentThreadId());
     ~MessageBoxCatcher();
 
     std::vector<CaughtBox> boxes() const;
@@ -38,6 +45,7 @@ private:
 
     DWORD threadId_;
     std::vector<int> answers_;
+    BeforeAnswer beforeAnswer_;
     size_t answered_ = 0;
     std::vector<HWND> seen_;
     mutable std::mutex mutex_;

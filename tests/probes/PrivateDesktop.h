@@ -1,7 +1,6 @@
 // Puts the calling thread on a desktop of its own while it lives, before its
-// first window: no other process's window shows in its EnumWindows, and its
-// windows hang off the X root, not the shared virtual desktop, whose X window
-// goes away when that desktop's explorer process dies under the emulator.
+// first window: no other process's window shows in its EnumWindows, so a
+// player window that a test running beside this one opens cannot count here.
 #ifndef LKP_TESTS_PROBES_PRIVATEDESKTOP_H
 #define LKP_TESTS_PROBES_PRIVATEDESKTOP_H
 

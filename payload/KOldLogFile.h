@@ -35,6 +35,9 @@ private:
     DWORD readWord();
     void readCountedString(KString& out, DWORD limit = MaxField);
     void readBlock(std::vector<BYTE>& out, DWORD count);
+    // The head of every registry record: root word, key path and, for a
+    // named value, the value's name. Returns the root word unchecked.
+    DWORD readRegistryPlace(KString& keyPath, KString& name, bool named);
 
     // Each reads all of its record's fields before it changes anything.
     void replayStringValue(bool named);

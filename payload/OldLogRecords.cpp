@@ -18,12 +18,17 @@ HKEY registryPlace(DWORD root, const KString& keyPath, const KString& name) {
 
 }  // namespace
 
-void KOldLogFile::replayStringValue(bool named) {
+DWORD KOldLogFile::readRegistryPlace(KString& keyPath, KString& name, bool named) {
     DWORD root = readWord();
-    KString keyPath, name, installed, previous;
     readCountedString(keyPath);
     if (named)
         readCountedString(name);
+    return root;
+}
+
+void KOldLogFile::replayStringValue(bool named) {
+    KString keyPath, name, installed, previous;
+    DWORD root = readRegistryPlace(keyPath, name, named);
     readCountedString(installed);
     readCountedString(previous);
     HKEY rootKey = registryPlace(root, keyPath, name);
@@ -55,10 +60,8 @@ void KOldLogFile::replayStringValue(bool named) {
 }
 
 void KOldLogFile::replayBinaryValue() {
-    DWORD root = readWord();
     KString keyPath, name;
-    readCountedString(keyPath);
-    readCountedString(name);
+    DWORD root = readRegistryPlace(keyPath, name, true);
     std::vector<BYTE> installed, previous;
     DWORD installedCount = readWord();
     if (installedCount == 0 || installedCount > MaxField)
@@ -92,11 +95,8 @@ void KOldLogFile::replayBinaryValue() {
 }
 
 void KOldLogFile::replayRequiredValue(bool named) {
-    DWORD root = readWord();
     KString keyPath, name, value;
-    readCountedString(keyPath);
-    if (named)
-        readCountedString(name);
+    DWORD root = readRegistryPlace(keyPath, name, named);
     readCountedString(value);
     HKEY rootKey = registryPlace(root, keyPath, name);
     if (!rootKey)

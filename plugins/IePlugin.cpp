@@ -10,6 +10,12 @@
 
 namespace {
 
+const PluginCopyTexts IeTexts = {
+    "Internet Explorer appears to be running.  Please close all Internet Explorer windows\n"
+    "or the plug-in for Internet Explorer cannot be installed.\n",
+    "Please close Internet Explorer", "The plug-in for Internet Explorer could not be installed.",
+    "Internet Explorer plug-in installation error"};
+
 enum class BrowserPath { Unregistered, Unreadable, Read };
 
 BrowserPath readBrowserPath(KString& programPath) {
@@ -34,16 +40,8 @@ void Installer::installIePlugin() {
         KString destination;
         if (!internetExplorerPluginPath(programPath, destination))
             return;
-        if (!copyPlugin(*this, destination,
-                        "Internet Explorer appears to be running.  Please close all Internet "
-                        "Explorer windows\nor the plug-in for Internet Explorer cannot be "
-                        "installed.\n",
-                        "Please close Internet Explorer")) {
-            showMessage("The plug-in for Internet Explorer could not be installed.",
-                        "Internet Explorer plug-in installation error", MB_OK | MB_ICONHAND);
+        if (!installPluginFile(*this, destination, "Internet Explorer", IeTexts))
             return;
-        }
-        recordPluginCopy("Internet Explorer", destination);
     }
     clearMimeBindings();
     clearExtensionBindings();

@@ -10,8 +10,16 @@ namespace {
 
 const char* const Navigator3MainKey = "SOFTWARE\\Netscape\\Netscape Navigator\\Main";
 const char* const NavigatorKey = "SOFTWARE\\Netscape\\Netscape Navigator";
-const char* const BusyCaption = "Please close Netscape";
-const char* const ErrorCaption = "Netscape plug-in installation error";
+const PluginCopyTexts Navigator3Texts = {
+    "Netscape 3.x appears to be running.  Please close all Netscape 3.x windows\n"
+    "or the plug-in for Netscape 3.x cannot be installed.\n",
+    "Please close Netscape", "The plug-in for Netscape 3.x could not be installed.",
+    "Netscape plug-in installation error"};
+const PluginCopyTexts Navigator4Texts = {
+    "Netscape 4.x appears to be running.  Please close all Netscape 4.x windows\n"
+    "or the plug-in for Netscape 4.x cannot be installed.\n",
+    "Please close Netscape", "The plug-in for Netscape 4.x could not be installed.",
+    "Netscape plug-in installation error"};
 
 bool readNavigator3Folder(KString& folder) {
     try {
@@ -38,15 +46,7 @@ void installForNavigator3(Installer& installer) {
     KString folder;
     if (!readNavigator3Folder(folder))
         return;
-    KString destination = navigator3PluginPath(folder);
-    if (copyPlugin(installer, destination,
-                   "Netscape 3.x appears to be running.  Please close all Netscape 3.x windows\n"
-                   "or the plug-in for Netscape 3.x cannot be installed.\n",
-                   BusyCaption))
-        recordPluginCopy("Netscape 3", destination);
-    else
-        installer.showMessage("The plug-in for Netscape 3.x could not be installed.", ErrorCaption,
-                              MB_OK | MB_ICONHAND);
+    installPluginFile(installer, navigator3PluginPath(folder), "Netscape 3", Navigator3Texts);
 }
 
 void installForNavigator4(Installer& installer, const KRegKey& navigator, const KString& subKeyName,
@@ -54,15 +54,8 @@ void installForNavigator4(Installer& installer, const KRegKey& navigator, const 
     KString folder;
     if (!readPluginsDirectory(navigator, subKeyName, folder))
         return;
-    KString destination = navigator4PluginPath(folder);
-    if (copyPlugin(installer, destination,
-                   "Netscape 4.x appears to be running.  Please close all Netscape 4.x windows\n"
-                   "or the plug-in for Netscape 4.x cannot be installed.\n",
-                   BusyCaption))
-        recordPluginCopy(("Netscape " + version).chars(), destination);
-    else
-        installer.showMessage("The plug-in for Netscape 4.x could not be installed.", ErrorCaption,
-                              MB_OK | MB_ICONHAND);
+    installPluginFile(installer, navigator4PluginPath(folder), ("Netscape " + version).chars(),
+                      Navigator4Texts);
 }
 
 }  // namespace

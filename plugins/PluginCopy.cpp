@@ -6,6 +6,8 @@
 #include "plugins/PluginPaths.h"
 #include "shell/ProgramKey.h"
 
+namespace {
+
 bool copyPlugin(Installer& installer, const KString& destination, const char* busyText,
                 const char* busyCaption) {
     while (isFileLocked(destination.chars()) &&
@@ -22,4 +24,16 @@ void recordPluginCopy(const char* valueName, const KString& path) {
         backup.writeString(valueName, path);
     } catch (const KRegKey::ECreate&) {
     }
+}
+
+}  // namespace
+
+bool installPluginFile(Installer& installer, const KString& destination, const char* recordName,
+                       const PluginCopyTexts& texts) {
+    if (!copyPlugin(installer, destination, texts.busy, texts.busyCaption)) {
+        installer.showMessage(texts.failure, texts.failureCaption, MB_OK | MB_ICONHAND);
+        return false;
+    }
+    recordPluginCopy(recordName, destination);
+    return true;
 }

@@ -7,15 +7,21 @@
 
 class Installer;
 
-// Copies the plug-in from the target folder to destination, replacing any
-// file there. While the destination is in use, the user is asked to close
-// the browser; OK tests again, Cancel goes on to the copy all the same.
-// True when the copy succeeded.
-bool copyPlugin(Installer& installer, const KString& destination, const char* busyText,
-                const char* busyCaption);
+// What one browser's copy tells the user: the busy prompt and the failure.
+struct PluginCopyTexts {
+    const char* busy;
+    const char* busyCaption;
+    const char* failure;
+    const char* failureCaption;
+};
 
-// Records a copied plug-in file by full path; a key that cannot be created
-// leaves the copy unrecorded, without a message.
-void recordPluginCopy(const char* valueName, const KString& path);
+// Copies the plug-in from the target folder to destination, replacing any
+// file there. While the destination is in use the user is asked to close the
+// browser; OK tests again, Cancel goes on to the copy all the same. A copy is
+// recorded under recordName (a key that cannot be created leaves it
+// unrecorded, without a message); a failed one gets the failure message.
+// True when the plug-in was copied.
+bool installPluginFile(Installer& installer, const KString& destination, const char* recordName,
+                       const PluginCopyTexts& texts);
 
 #endif

@@ -153,15 +153,6 @@ TEST_F(ExtractPayloadTest, AlteredResourceStopsBeforeItsFileIsWritten) {
     EXPECT_FALSE(pathExists(at("basic.lyt")));
 }
 
-TEST_F(ExtractPayloadTest, MissingResourceGivesTheArchiveError) {
-    const PayloadEntry manifest[2] = {row("IDR_99", "nothing.bin", 1, 1)};
-    MessageBoxCatcher catcher;
-    Installer installer(options, GetModuleHandleA(nullptr), nullptr);
-    EXPECT_FALSE(installer.extractPayload(manifest));
-    ASSERT_EQ(1u, catcher.count());
-    EXPECT_EQ(ArchiveError, catcher.boxes()[0].text);
-}
-
 TEST_F(ExtractPayloadTest, StreamCutShortLeavesNoFile) {
     std::string whole = ownResource("IDR_08");
     std::string cut = whole.substr(0, whole.size() / 2);

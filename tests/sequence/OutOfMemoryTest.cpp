@@ -32,12 +32,3 @@ TEST(OutOfMemory, OneMessageThenBadAllocation) {
     EXPECT_EQ(nullptr, boxes[0].owner);
     EXPECT_STREQ("x", text.chars());  // the string is untouched
 }
-
-TEST(OutOfMemory, WithoutAHandlerTheStringThrowsItsOwnException) {
-    if (sizeof(void*) != 4)
-        GTEST_SKIP() << "string sizes are int: only a 32-bit process runs out";
-    std::new_handler previous = std::set_new_handler(nullptr);
-    KString text;
-    EXPECT_THROW(text.getBuffer(INT_MAX - 1), KString::EOutOfMem);
-    std::set_new_handler(previous);
-}

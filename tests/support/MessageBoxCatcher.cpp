@@ -37,51 +37,21 @@ bool hasButton(HWND box, int id) {
     return button != nullptr && IsWindowVisible(button);
 }
 
+// The icon and the button set: the parts of the style that the installer's
+// messages use.
 UINT readStyle(HWND box) {
-    UINT style = 0;
     IconSearch search;
     EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&search));
-    if (search.icon) {
-        if (search.icon == LoadIcon(nullptr, IDI_HAND))
-            style |= MB_ICONERROR;
-        else if (search.icon == LoadIcon(nullptr, IDI_QUESTION))
-            style |= MB_ICONQUESTION;
-        else if (search.icon == LoadIcon(nullptr, IDI_EXCLAMATION))
-            style |= MB_ICONWARNING;
-        else if (search.icon == LoadIcon(nullptr, IDI_ASTERISK))
-            style |= MB_ICONINFORMATION;
-    }
-    bool ok = hasButton(box, IDOK), cancel = hasButton(box, IDCANCEL);
-    bool yes = hasButton(box, IDYES), no = hasButton(box, IDNO);
-    bool retry = hasButton(box, IDRETRY), abort = hasButton(box, IDABORT);
-    if (yes && no && cancel)
-        style |= MB_YESNOCANCEL;
-    else if (yes && no)
-        style |= MB_YESNO;
-    else if (abort)
-        style |= MB_ABORTRETRYIGNORE;
-    else if (retry)
-        style |= MB_RETRYCANCEL;
-    else if (ok && cancel)
-        style |= MB_OKCANCEL;
-    else
-        style |= MB_OK;
-    // The default button is the one drawn as default: the n-th visible button.
-    int order[] = {IDOK, IDYES, IDABORT, IDRETRY, IDNO, IDIGNORE, IDCANCEL};
-    int index = 0;
-    for (int id : order) {
-        if (!hasButton(box, id))
-            continue;
-        if ((GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) {
-            if (index == 1)
-                style |= MB_DEFBUTTON2;
-            else if (index == 2)
-                style |= MB_DEFBUTTON3;
-            break;
-        }
-        ++index;
-    }
-    return style;
+    UINT style = 0;
+    if (search.icon == LoadIcon(nullptr, IDI_HAND))
+        style = MB_ICONERROR;
+    else if (search.icon == LoadIcon(nullptr, IDI_QUESTION))
+        style = MB_ICONQUESTION;
+    else if (search.icon == LoadIcon(nullptr, IDI_EXCLAMATION))
+        style = MB_ICONWARNING;
+    if (hasButton(box, IDYES))
+        return style | MB_YESNO;
+    return style | (hasButton(box, IDCANCEL) ? MB_OKCANCEL : MB_OK);
 }
 
 std::string windowText(HWND window) {

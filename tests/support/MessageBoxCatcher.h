@@ -17,8 +17,8 @@ struct CaughtBox {
     std::string text;
     std::string caption;
     HWND owner = nullptr;
-    // The style as read back from the box: icon, button set and default button
-    // (for instance MB_ICONERROR | MB_OK, or MB_ICONQUESTION | MB_YESNO).
+    // The style as read back from the box: icon and button set (for instance
+    // MB_ICONERROR | MB_OK, or MB_ICONQUESTION | MB_YESNO).
     UINT style = 0;
 };
 

@@ -85,8 +85,7 @@ public:
             command += " \"" + path + "\"";
         STARTUPINFOA startup = {sizeof startup};
         PROCESS_INFORMATION process;
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process))
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             return;
         CloseHandle(process.hThread);
         process_ = process.hProcess;
@@ -99,14 +98,13 @@ public:
         CloseHandle(release_);
     }
     bool holding() const { return holding_; }
-    // Returns once the files are closed.
-    void release() {
-        if (!process_)
-            return;
-        SetEvent(release_);
-        WaitForSingleObject(process_, 60000);
-        CloseHandle(process_);
-        process_ = nullptr;
+    void release() {  // returns once the files are closed
+        if (process_) {
+            SetEvent(release_);
+            WaitForSingleObject(process_, 60000);
+            CloseHandle(process_);
+            process_ = nullptr;
+        }
     }
 
 private:

@@ -1,24 +1,23 @@
-// Builds uninstall logs of the earlier version byte by byte, and small
-// registry helpers for the values they name.
+// Builds uninstall logs of the earlier version byte by byte, and registry
+// helpers for the values they name.
 #ifndef LKP_TESTS_OLDLOG_LOGBUILDER_H
 #define LKP_TESTS_OLDLOG_LOGBUILDER_H
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+enum : DWORD { DefaultString = 0x100, NamedString, NamedBinary, RequiredDefault, RequiredNamed };
 
 // The 32-bit value a log stores for a root (any handle, for foreign roots).
-inline DWORD rootValue(HKEY root) {
-    return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(root));
-}
+inline DWORD rootValue(HKEY root) { return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(root)); }
 
 class LogBuilder {
 public:
-    explicit LogBuilder(DWORD version = 202, const std::string& magic = "MkUN") {
-        bytes_ = magic;
+    explicit LogBuilder(DWORD version = 202, const std::string& magic = "MkUN") : bytes_(magic) {
         word(version);
     }
-
     LogBuilder& word(DWORD w) {
         for (int i = 0; i < 4; ++i)
             bytes_ += static_cast<char>((w >> (8 * i)) & 0xFF);
@@ -29,28 +28,20 @@ public:
         bytes_ += s;
         return *this;
     }
-    LogBuilder& defaultString(DWORD root, const std::string& key, const std::string& installed,
-                              const std::string& previous) {
-        return word(0x100).word(root).text(key).text(installed).text(previous);
+    // A registry record: its type, its root, then key path, name and values
+    // as the type has them (binary blocks are counted like texts).
+    LogBuilder& record(DWORD type, DWORD root, const std::vector<std::string>& texts) {
+        word(type).word(root);
+        for (const std::string& s : texts)
+            text(s);
+        return *this;
     }
-    LogBuilder& namedString(DWORD root, const std::string& key, const std::string& name,
-                            const std::string& installed, const std::string& previous) {
-        return word(0x101).word(root).text(key).text(name).text(installed).text(previous);
-    }
-    LogBuilder& binary(DWORD root, const std::string& key, const std::string& name,
-                       const std::string& installed, const std::string& previous) {
-        return word(0x102).word(root).text(key).text(name).text(installed).text(previous);
-    }
-    LogBuilder& requiredDefault(DWORD root, const std::string& key, const std::string& value) {
-        return word(0x103).word(root).text(key).text(value);
-    }
-    LogBuilder& requiredNamed(DWORD root, const std::string& key, const std::string& name,
-                              const std::string& value) {
-        return word(0x104).word(root).text(key).text(name).text(value);
+    LogBuilder& named(DWORD root, const std::string& key, const std::string& name,
+                      const std::string& installed, const std::string& previous) {
+        return record(NamedString, root, {key, name, installed, previous});
     }
     LogBuilder& file(const std::string& path) { return word(0x110).text(path); }
     LogBuilder& end() { return word(0); }
-
     const std::string& bytes() const { return bytes_; }
     size_t size() const { return bytes_.size(); }
 
@@ -58,14 +49,13 @@ private:
     std::string bytes_;
 };
 
-inline bool regSetBinary(HKEY root, const char* key, const char* name, const std::string& data) {
+inline void regSetBinary(HKEY root, const char* key, const char* name, const std::string& data) {
     HKEY k;
     if (RegCreateKeyA(root, key, &k) != ERROR_SUCCESS)
-        return false;
-    bool ok = RegSetValueExA(k, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(data.data()),
-                             static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+        return;
+    RegSetValueExA(k, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
     RegCloseKey(k);
-    return ok;
 }
 
 // The data of any value type, or "<absent>".

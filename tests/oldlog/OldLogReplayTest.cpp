@@ -9,22 +9,24 @@
 namespace {
 
 const DWORD HKCU = rootValue(HKEY_CURRENT_USER);
-const DWORD HKLM = rootValue(HKEY_LOCAL_MACHINE);
-const DWORD HKCR = rootValue(HKEY_CLASSES_ROOT);
+const char* const Old = "Software\\Old";
+
+// A string value's data as stored, with its terminating NUL.
+std::string sz(const std::string& s) { return s + '\0'; }
 
 class OldLog : public ::testing::Test {
 protected:
     std::string logPath() const { return dir / "mkremove.log"; }
-
     void replay(const std::string& bytes) {
         ASSERT_TRUE(writeFile(logPath(), bytes));
         { KOldLogFile log(KString(dir.path().c_str())); }
         EXPECT_FALSE(pathExists(logPath()));
     }
-
-    std::string value(HKEY root, const char* key, const char* name) {
-        return regGetRaw(root, key, name);
+    // Values of HKCU\Software\Old.
+    void set(const char* name, const std::string& value) {
+        regSetString(HKEY_CURRENT_USER, Old, name, value.c_str());
     }
+    std::string get(const char* name) { return regGetRaw(HKEY_CURRENT_USER, Old, name); }
 
     RegistrySandbox sandbox;
     TempFolder dir;
@@ -33,251 +35,186 @@ protected:
 }  // namespace
 
 TEST_F(OldLog, HeaderDecidesWhetherAnythingIsReplayed) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Name", "v");
-    for (DWORD version : {140u, 201u, 202u})
-        replay(LogBuilder(version).end().bytes());
-    // Empty, bare header, unknown record type, unknown versions, wrong magic:
-    // each log goes, nothing is replayed.
-    replay("");
-    replay(LogBuilder().bytes());
-    replay(LogBuilder().word(0x111).namedString(HKCU, "Software\\Old", "Name", "v", "").bytes());
-    for (DWORD version : {200u, 203u})
-        replay(LogBuilder(version).namedString(HKCU, "Software\\Old", "Name", "v", "").bytes());
-    replay(LogBuilder(202, "MkUn").namedString(HKCU, "Software\\Old", "Name", "v", "").bytes());
-    EXPECT_EQ(std::string("v\0", 2), value(HKEY_CURRENT_USER, "Software\\Old", "Name"));
+    struct { DWORD version; const char* magic; bool replayed; } cases[] = {
+        {140, "MkUN", true}, {201, "MkUN", true}, {202, "MkUN", true},
+        {200, "MkUN", false}, {203, "MkUN", false}, {202, "MkUn", false}};
+    for (const auto& c : cases) {
+        set("Name", "v");
+        replay(LogBuilder(c.version, c.magic).named(HKCU, Old, "Name", "v", "").bytes());
+        EXPECT_EQ(c.replayed, get("Name") == "<absent>") << c.version << c.magic;
+    }
+    // Empty, a bare header, an unknown record type: the log goes, nothing else.
+    for (const std::string& log : {std::string(), LogBuilder().bytes(),
+                                   LogBuilder().word(0x111).named(HKCU, Old, "Name", "v", "").bytes()})
+        replay(log);
+    EXPECT_EQ(sz("v"), get("Name"));
 }
 
-TEST_F(OldLog, NamedStringGoesBackOnlyWhenUnchanged) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Gone", "installed");
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Changed", "the user's");
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Restored", "installed");
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Case", "INSTALLED");
-    regSetDword(HKEY_CURRENT_USER, "Software\\Old", "Number", 7);
-    replay(LogBuilder(140)
-               .namedString(HKCU, "Software\\Old", "Gone", "installed", "")
-               .namedString(HKCU, "Software\\Old", "Changed", "installed", "")
-               .namedString(HKCU, "Software\\Old", "Restored", "installed", "before")
-               .namedString(HKCU, "Software\\Old", "Case", "installed", "")
-               .namedString(HKCU, "Software\\Old", "Number", std::string("\x07\0\0\0", 4), "")
-               .namedString(HKCU, "Software\\Missing", "X", "installed", "before")
-               .end()
-               .bytes());
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Gone"));
-    EXPECT_EQ(std::string("the user's\0", 11), value(HKEY_CURRENT_USER, "Software\\Old", "Changed"));
-    EXPECT_EQ(std::string("before\0", 7), value(HKEY_CURRENT_USER, "Software\\Old", "Restored"));
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Case"));
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Number"));  // not a string
-    EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, "Software\\Missing"));
-}
-
-TEST_F(OldLog, DefaultStringRemovesItsKeyUnlessItHasSubkeys) {
-    regSetString(HKEY_CLASSES_ROOT, ".old", "", "Old.Class");
-    regSetString(HKEY_CLASSES_ROOT, ".busy", "", "Old.Class");
-    regSetString(HKEY_CLASSES_ROOT, ".busy\\Child", "", "x");
-    regSetString(HKEY_CLASSES_ROOT, ".back", "", "Old.Class");
+// Each case is a log of one record, replayed on what earlier cases left.
+TEST_F(OldLog, StringRecordsChangeOnlyWhatTheyInstalled) {
+    const char* const Absent = nullptr;
+    struct { DWORD type; const char *key, *name, *current, *installed, *previous, *after; } cases[] = {
+        {NamedString, Old, "Gone", "i", "i", "", Absent},
+        {NamedString, Old, "Changed", "user", "i", "", "user"},
+        {NamedString, Old, "Case", "I", "i", "", "I"},
+        {NamedString, Old, "Restored", "i", "i", "before", "before"},
+        {NamedString, "Software\\Missing", "X", Absent, "i", "before", Absent},
+        {DefaultString, "Software\\Gone", "", "i", "i", "", Absent},
+        {DefaultString, "Software\\Busy", "", "i", "i", "", "i"},  // has a subkey
+        {DefaultString, "Software\\Back", "", "i", "i", "txtfile", "txtfile"},
+        {RequiredNamed, Old, "Wanted", Absent, "w", Absent, "w"},
+        {RequiredNamed, Old, "Present", "user", "w", Absent, "user"},
+        {RequiredNamed, "Software\\NoKey", "Wanted", Absent, "w", Absent, Absent},
+        {RequiredDefault, "Software\\New\\Deep", "", Absent, "w", Absent, "w"},
+        {RequiredDefault, "Software\\Busy\\Child", "", Absent, "w", Absent, Absent},  // key exists
+    };
+    regSetString(HKEY_CURRENT_USER, "Software\\Busy\\Child", "Other", "x");
+    for (const auto& c : cases) {
+        if (c.current)
+            regSetString(HKEY_CURRENT_USER, c.key, c.name, c.current);
+        std::vector<std::string> texts{c.key};
+        if (c.type == NamedString || c.type == RequiredNamed)
+            texts.push_back(c.name);
+        texts.push_back(c.installed);
+        if (c.previous)
+            texts.push_back(c.previous);
+        replay(LogBuilder().record(c.type, HKCU, texts).end().bytes());
+        EXPECT_EQ(c.after ? sz(c.after) : "<absent>", regGetRaw(HKEY_CURRENT_USER, c.key, c.name))
+            << c.key << " " << c.name;
+    }
+    for (const char* key : {"Software\\Missing", "Software\\Gone", "Software\\NoKey"})
+        EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, key)) << key;
+    // An empty key path names the root, which never goes (this one has no subkeys).
+    regSetString(HKEY_CLASSES_ROOT, "", "", "i");
+    replay(LogBuilder().record(DefaultString, rootValue(HKEY_CLASSES_ROOT), {"", "i", ""}).end().bytes());
+    EXPECT_TRUE(regValueExists(HKEY_CLASSES_ROOT, "", ""));
+    // Values that are not strings are never the installed ones, and present.
+    regSetDword(HKEY_CURRENT_USER, Old, "Number", 7);
     replay(LogBuilder()
-               .defaultString(HKCR, ".busy", "Old.Class", "")
-               .defaultString(HKCR, ".old", "Old.Class", "")
-               .defaultString(HKCR, ".back", "Old.Class", "txtfile")
+               .named(HKCU, Old, "Number", std::string("\x07\0\0\0", 4), "")
+               .record(RequiredNamed, HKCU, {Old, "Number", "w"})
                .end()
                .bytes());
-    EXPECT_TRUE(regKeyExists(HKEY_CLASSES_ROOT, ".busy\\Child"));
-    EXPECT_EQ(std::string("Old.Class\0", 10), value(HKEY_CLASSES_ROOT, ".busy", ""));
-    EXPECT_FALSE(regKeyExists(HKEY_CLASSES_ROOT, ".old"));
-    EXPECT_EQ(std::string("txtfile\0", 8), value(HKEY_CLASSES_ROOT, ".back", ""));
-}
-
-TEST_F(OldLog, DefaultStringNeverRemovesTheRootItself) {
-    // An empty key path names the root; the scratch root here has no subkeys,
-    // so deleting it would succeed.
-    regSetString(HKEY_CURRENT_USER, "", "", "installed");
-    replay(LogBuilder().defaultString(HKCU, "", "installed", "").end().bytes());
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "", ""));
+    EXPECT_EQ(std::string("\x07\0\0\0", 4), get("Number"));
 }
 
 TEST_F(OldLog, BinaryValueGoesBackOnlyWhenByteForByteEqual) {
-    const std::string installed("\x01\x00\x02", 3);
-    regSetBinary(HKEY_LOCAL_MACHINE, "Software\\Old", "Gone", installed);
-    regSetBinary(HKEY_LOCAL_MACHINE, "Software\\Old", "Restored", installed);
-    regSetBinary(HKEY_LOCAL_MACHINE, "Software\\Old", "Longer", installed + '\x00');
-    regSetBinary(HKEY_LOCAL_MACHINE, "Software\\Old", "Other", std::string("\x01\x00\x03", 3));
-    regSetString(HKEY_LOCAL_MACHINE, "Software\\Old", "Text", "\x01");
-    replay(LogBuilder()
-               .binary(HKLM, "Software\\Old", "Gone", installed, "")
-               .binary(HKLM, "Software\\Old", "Restored", installed, "prev")
-               .binary(HKLM, "Software\\Old", "Longer", installed, "prev")
-               .binary(HKLM, "Software\\Old", "Other", installed, "prev")
-               .binary(HKLM, "Software\\Old", "Text", "\x01", "prev")
-               .end()
-               .bytes());
-    EXPECT_FALSE(regValueExists(HKEY_LOCAL_MACHINE, "Software\\Old", "Gone"));
-    EXPECT_EQ("prev", value(HKEY_LOCAL_MACHINE, "Software\\Old", "Restored"));
-    EXPECT_EQ(installed + '\x00', value(HKEY_LOCAL_MACHINE, "Software\\Old", "Longer"));
-    EXPECT_EQ(std::string("\x01\x00\x03", 3), value(HKEY_LOCAL_MACHINE, "Software\\Old", "Other"));
-    EXPECT_EQ("\x01", value(HKEY_LOCAL_MACHINE, "Software\\Old", "Text").substr(0, 1));
-}
-
-TEST_F(OldLog, BinaryCountsOutOfRangeEndTheReplay) {
-    regSetBinary(HKEY_CURRENT_USER, "Software\\Old", "A", "a");
-    regSetBinary(HKEY_CURRENT_USER, "Software\\Old", "B", "b");
-    replay(LogBuilder()
-               .binary(HKCU, "Software\\Old", "A", "a", "")
-               .binary(HKCU, "Software\\Old", "B", "", "")  // installed count 0
-               .binary(HKCU, "Software\\Old", "B", "b", "")
-               .end()
-               .bytes());
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "A"));
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "B"));
-
-    regSetBinary(HKEY_CURRENT_USER, "Software\\Old", "A", "a");
-    replay(LogBuilder()
-               .binary(HKCU, "Software\\Old", "A", "a", std::string(1025, 'p'))
-               .binary(HKCU, "Software\\Old", "B", "b", "")
-               .end()
-               .bytes());
-    EXPECT_EQ("a", value(HKEY_CURRENT_USER, "Software\\Old", "A"));
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "B"));
-
-    // The largest blocks are still read.
-    regSetBinary(HKEY_CURRENT_USER, "Software\\Old", "A", std::string(1024, 'a'));
-    replay(LogBuilder()
-               .binary(HKCU, "Software\\Old", "A", std::string(1024, 'a'), std::string(1024, 'p'))
-               .end()
-               .bytes());
-    EXPECT_EQ(std::string(1024, 'p'), value(HKEY_CURRENT_USER, "Software\\Old", "A"));
-}
-
-TEST_F(OldLog, RequiredValuesAreWrittenOnlyWhereMissing) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Present", "the user's");
-    regSetDword(HKEY_CURRENT_USER, "Software\\Old", "Number", 3);
-    regSetString(HKEY_CURRENT_USER, "Software\\Existing", "Other", "x");
-    replay(LogBuilder()
-               .requiredNamed(HKCU, "Software\\Old", "Missing", "wanted")
-               .requiredNamed(HKCU, "Software\\Old", "Present", "wanted")
-               .requiredNamed(HKCU, "Software\\Old", "Number", "wanted")
-               .requiredNamed(HKCU, "Software\\NoKey", "Missing", "wanted")
-               .requiredDefault(HKCU, "Software\\New\\Deep", "wanted")
-               .requiredDefault(HKCU, "Software\\Existing", "wanted")
-               .end()
-               .bytes());
-    EXPECT_EQ(std::string("wanted\0", 7), value(HKEY_CURRENT_USER, "Software\\Old", "Missing"));
-    EXPECT_EQ(std::string("the user's\0", 11), value(HKEY_CURRENT_USER, "Software\\Old", "Present"));
-    DWORD number = 0;
-    EXPECT_TRUE(regGetDword(HKEY_CURRENT_USER, "Software\\Old", "Number", number));
-    EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, "Software\\NoKey"));
-    EXPECT_EQ(std::string("wanted\0", 7), value(HKEY_CURRENT_USER, "Software\\New\\Deep", ""));
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Existing", ""));
+    const std::string installed("\x01\x00\x02", 3), other("\x01\x00\x03", 3), big(1024, 'a'), bigPrevious(1024, 'p');
+    // Counts of 0 (installed) or 1025 end the replay; 1024 is still read.
+    struct { std::string current, installed, previous, after; bool goesOn; } cases[] = {
+        {installed, installed, "", "<absent>", true},
+        {installed, installed, "prev", "prev", true},
+        {installed + '\0', installed, "prev", installed + '\0', true},
+        {other, installed, "prev", other, true},
+        {"a", "", "", "a", false},
+        {"a", "a", std::string(1025, 'p'), "a", false},
+        {big, big, bigPrevious, bigPrevious, true}};
+    for (const auto& c : cases) {
+        regSetBinary(HKEY_CURRENT_USER, Old, "A", c.current);
+        set("B", "b");
+        replay(LogBuilder()
+                   .record(NamedBinary, HKCU, {Old, "A", c.installed, c.previous})
+                   .named(HKCU, Old, "B", "b", "")
+                   .end()
+                   .bytes());
+        EXPECT_EQ(c.after, get("A")) << c.after.size();
+        EXPECT_EQ(c.goesOn, get("B") == "<absent>") << c.after.size();
+    }
+    set("A", "\x01");  // a string, never the installed block
+    replay(LogBuilder().record(NamedBinary, HKCU, {Old, "A", "\x01", "prev"}).end().bytes());
+    EXPECT_EQ(sz("\x01"), get("A"));
 }
 
 TEST_F(OldLog, FileRecordsDeleteTheirFiles) {
     TempFolder old;
-    writeFile(old / "melko.exe", "old");
-    writeFile(old / "keep.txt", "keep");
+    for (const char* name : {"melko.exe", "keep.txt", "a"})
+        writeFile(old / name, "old");
     replay(LogBuilder()
                .file(old / "missing.dll")
                .file(old / "melko.exe")
                .file("")
+               .file(old / std::string("a\0b", 3))  // cut by a NUL: skipped
                .end()
                .bytes());
     EXPECT_FALSE(pathExists(old / "melko.exe"));
     EXPECT_TRUE(pathExists(old / "keep.txt"));
+    EXPECT_TRUE(pathExists(old / "a"));
 }
 
 TEST_F(OldLog, LogCutInsideTheFifthRecordKeepsTheFirstFour) {
-    for (const char* name : {"A", "B", "C", "D", "E"})
-        regSetString(HKEY_CURRENT_USER, "Software\\Old", name, "i");
+    const char* const names[] = {"A", "B", "C", "D", "E"};
     LogBuilder log;
-    for (const char* name : {"A", "B", "C", "D", "E"})
-        log.namedString(HKCU, "Software\\Old", name, "i", "");
+    for (const char* name : names)
+        log.named(HKCU, Old, name, "i", "");
     log.end();
     // Cut inside the previous value of E, then at each of its field borders.
     for (size_t cut : {log.size() - 6, log.size() - 8, log.size() - 9, log.size() - 20}) {
-        for (const char* name : {"A", "B", "C", "D"})
-            regSetString(HKEY_CURRENT_USER, "Software\\Old", name, "i");
+        for (const char* name : names)
+            set(name, "i");
         replay(log.bytes().substr(0, cut));
-        for (const char* name : {"A", "B", "C", "D"})
-            EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", name)) << cut;
-        EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "E")) << cut;
+        for (const char* name : names)
+            EXPECT_EQ(name[0] == 'E', regValueExists(HKEY_CURRENT_USER, Old, name)) << cut << name;
     }
 }
 
 TEST_F(OldLog, CountOf1025EndsTheReplay) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "A", "i");
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "B", std::string(1024, 'i').c_str());
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "C", "i");
+    for (const char* name : {"A", "B", "C"})
+        set(name, name[0] == 'B' ? std::string(1024, 'i') : "i");
     replay(LogBuilder()
-               .namedString(HKCU, "Software\\Old", "A", "i", "")
-               .namedString(HKCU, "Software\\Old", "B", std::string(1024, 'i'), "")
-               .namedString(HKCU, "Software\\Old", "C", "i", std::string(1025, 'p'))
-               .namedString(HKCU, "Software\\Old", "C", "i", "")
+               .named(HKCU, Old, "A", "i", "")
+               .named(HKCU, Old, "B", std::string(1024, 'i'), "")
+               .named(HKCU, Old, "C", "i", std::string(1025, 'p'))
+               .named(HKCU, Old, "C", "i", "")
                .end()
                .bytes());
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "A"));
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "B"));
-    EXPECT_EQ(std::string("i\0", 2), value(HKEY_CURRENT_USER, "Software\\Old", "C"));
-
-    // A huge count is refused before anything is allocated for it.
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "A", "i");
-    replay(LogBuilder().word(0x101).word(HKCU).word(0xFFFFFFFF).bytes());
-    replay(LogBuilder().word(0x110).word(0x80000000).text("x").bytes());
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "A"));
+    EXPECT_EQ("<absent>", get("A"));
+    EXPECT_EQ("<absent>", get("B"));
+    EXPECT_EQ(sz("i"), get("C"));
 }
 
-TEST_F(OldLog, RecordWithAForeignRootIsSkipped) {
+TEST_F(OldLog, RecordsNamingNoTrustedPlaceAreSkipped) {
     // A real open key of this process: its handle value must not be used.
     HKEY open = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Handle", &open));
     regSetString(HKEY_CURRENT_USER, "Software\\Handle\\Sub", "Name", "i");
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Name", "i");
+    set("Name", "i");
+    set("Kept", "i");
     replay(LogBuilder()
-               .namedString(rootValue(open), "Sub", "Name", "i", "")
-               .requiredNamed(rootValue(open), "Sub", "Added", "x")
-               .requiredDefault(0x80000007, "Software\\Old", "x")
-               .namedString(0, "Software\\Old", "Name", "i", "")
-               .namedString(HKCU, "Software\\Old", "Name", "i", "")
+               .named(rootValue(open), "Sub", "Name", "i", "")
+               .record(RequiredNamed, rootValue(open), {"Sub", "Added", "x"})
+               .record(RequiredDefault, 0x80000007, {Old, "x"})
+               .named(0, Old, "Kept", "i", "")
+               .named(HKCU, std::string("Software\\Old\0\\Other", 19), "Kept", "i", "")
+               .named(HKCU, Old, std::string("Kept\0x", 6), "i", "")
+               .named(HKCU, Old, "Name", "i", "")
                .end()
                .bytes());
     RegCloseKey(open);
     EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Handle\\Sub", "Name"));
     EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Handle\\Sub", "Added"));
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", ""));
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Name"));  // replay went on
-}
-
-TEST_F(OldLog, NamesWithANulByteAreSkipped) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Name", "i");
-    TempFolder old;
-    writeFile(old / "a", "keep");
-    replay(LogBuilder()
-               .namedString(HKCU, std::string("Software\\Old\0\\Other", 19), "Name", "i", "")
-               .namedString(HKCU, "Software\\Old", std::string("Name\0x", 6), "i", "")
-               .file(old / std::string("a\0b", 3))
-               .end()
-               .bytes());
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Name"));
-    EXPECT_TRUE(pathExists(old / "a"));
+    EXPECT_EQ("<absent>", get(""));
+    EXPECT_EQ(sz("i"), get("Kept"));
+    EXPECT_EQ("<absent>", get("Name"));  // the replay went on
 }
 
 TEST_F(OldLog, LogHeldOpenElsewhereIsLeftAlone) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Name", "i");
-    ASSERT_TRUE(writeFile(logPath(),
-                          LogBuilder().namedString(HKCU, "Software\\Old", "Name", "i", "").bytes()));
+    set("Name", "i");
+    ASSERT_TRUE(writeFile(logPath(), LogBuilder().named(HKCU, Old, "Name", "i", "").bytes()));
     HANDLE held = CreateFileA(logPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
     { KOldLogFile log(KString(dir.path().c_str())); }
     CloseHandle(held);
-    EXPECT_TRUE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Name"));
+    EXPECT_EQ(sz("i"), get("Name"));
     EXPECT_TRUE(pathExists(logPath()));
 }
 
 TEST_F(OldLog, InstallStepReplaysTheLogOfTheTargetFolder) {
-    regSetString(HKEY_CURRENT_USER, "Software\\Old", "Name", "i");
-    writeFile(logPath(), LogBuilder().namedString(HKCU, "Software\\Old", "Name", "i", "").bytes());
+    set("Name", "i");
+    writeFile(logPath(), LogBuilder().named(HKCU, Old, "Name", "i", "").bytes());
     InstallOptions options;
     options.folder = KString((" " + dir.path() + " ").c_str());
     Installer installer(options, nullptr, nullptr);
     installer.cleanUpPreviousVersion();
-    EXPECT_FALSE(regValueExists(HKEY_CURRENT_USER, "Software\\Old", "Name"));
+    EXPECT_EQ("<absent>", get("Name"));
     EXPECT_FALSE(pathExists(logPath()));
     installer.cleanUpPreviousVersion();  // nothing left to replay
 }

@@ -1,5 +1,3 @@
-#include "HeldFiles.h"
-#include "MessageBoxCatcher.h"
 #include "PluginFixture.h"
 
 namespace {
@@ -9,41 +7,43 @@ const std::string MimePlugins = "SOFTWARE\\Microsoft\\Internet Explorer\\Plugins
 const std::string Mappings = "SOFTWARE\\Microsoft\\Internet Explorer\\EmbedExtnToClsidMappings\\";
 const std::string ExtensionPlugins = "SOFTWARE\\Microsoft\\Internet Explorer\\Plugins\\Extension\\";
 
+bool exists(HKEY root, const std::string& key) { return regKeyExists(root, key.c_str()); }
+
 class IePlugin : public PluginStep {
 protected:
     IePlugin() {
-        browser = browsers / "Internet Explorer";
-        plugin = browser + "\\plugins\\npmelko.dll";
         makeFolder(browser + "\\plugins");
+        // Bindings of other controls to our types, and some of other types.
+        set(HKEY_CLASSES_ROOT, ContentType + "audio/mid", "Extension", ".xyz");
+        set(HKEY_CLASSES_ROOT, ContentType + "audio/mid", "CLSID", "{A}");
+        set(HKEY_CLASSES_ROOT, ContentType + "audio/x-kar", "CLSID", "{B}");
+        set(HKEY_CLASSES_ROOT, ContentType + "audio/midi", "Extension", ".midi");
+        set(HKEY_LOCAL_MACHINE, MimePlugins + "audio/mid\\Deeper", "x", "y");
+        set(HKEY_LOCAL_MACHINE, MimePlugins + "midi/kar", "", "other plug-in");
+        set(HKEY_LOCAL_MACHINE, MimePlugins + "video/avi", "", "other plug-in");
+        set(HKEY_LOCAL_MACHINE, Mappings + ".mid", "", "{M}");
+        set(HKEY_LOCAL_MACHINE, Mappings + ".mid\\Sub", "", "x");
+        set(HKEY_LOCAL_MACHINE, Mappings + ".kar", "Other", "no default");
+        set(HKEY_LOCAL_MACHINE, Mappings + ".wav", "", "{W}");
+        set(HKEY_LOCAL_MACHINE, ExtensionPlugins + ".mid\\Deep", "", "x");
+        set(HKEY_LOCAL_MACHINE, ExtensionPlugins + ".rmi", "", "x");
+        set(HKEY_LOCAL_MACHINE, ExtensionPlugins + ".wav", "", "x");
     }
 
-    void setBrowserPath(const std::string& value) {
-        regSetString(HKEY_LOCAL_MACHINE, IExploreAppPathKey.chars(), "", value.c_str());
+    static void set(HKEY root, const std::string& key, const char* name, const std::string& value) {
+        regSetString(root, key.c_str(), name, value.c_str());
     }
-    // Bindings of other controls to our types, and some of other types.
-    void addBindings() {
-        regSetString(HKEY_CLASSES_ROOT, (ContentType + "audio/mid").c_str(), "Extension", ".xyz");
-        regSetString(HKEY_CLASSES_ROOT, (ContentType + "audio/mid").c_str(), "CLSID", "{A}");
-        regSetString(HKEY_CLASSES_ROOT, (ContentType + "audio/x-kar").c_str(), "CLSID", "{B}");
-        regSetString(HKEY_CLASSES_ROOT, (ContentType + "audio/midi").c_str(), "Extension", ".midi");
-        regSetString(HKEY_LOCAL_MACHINE, (MimePlugins + "audio/mid\\Deeper").c_str(), "x", "y");
-        regSetString(HKEY_LOCAL_MACHINE, (MimePlugins + "midi/kar").c_str(), "", "other plug-in");
-        regSetString(HKEY_LOCAL_MACHINE, (MimePlugins + "video/avi").c_str(), "", "other plug-in");
-        regSetString(HKEY_LOCAL_MACHINE, (Mappings + ".mid").c_str(), "", "{M}");
-        regSetString(HKEY_LOCAL_MACHINE, (Mappings + ".mid\\Sub").c_str(), "", "x");
-        regSetString(HKEY_LOCAL_MACHINE, (Mappings + ".kar").c_str(), "Other", "no default");
-        regSetString(HKEY_LOCAL_MACHINE, (Mappings + ".wav").c_str(), "", "{W}");
-        regSetString(HKEY_LOCAL_MACHINE, (ExtensionPlugins + ".mid\\Deep").c_str(), "", "x");
-        regSetString(HKEY_LOCAL_MACHINE, (ExtensionPlugins + ".rmi").c_str(), "", "x");
-        regSetString(HKEY_LOCAL_MACHINE, (ExtensionPlugins + ".wav").c_str(), "", "x");
+    void setBrowserPath(const std::string& value) {
+        set(HKEY_LOCAL_MACHINE, IExploreAppPathKey.chars(), "", value);
     }
     void expectBindingsUntouched() {
+        EXPECT_EQ(".xyz", extensionOf("audio/mid"));
         EXPECT_TRUE(regValueExists(HKEY_CLASSES_ROOT, (ContentType + "audio/mid").c_str(), "CLSID"));
-        EXPECT_FALSE(regKeyExists(HKEY_CLASSES_ROOT, (ContentType + "midi/kar").c_str()));
-        EXPECT_TRUE(regKeyExists(HKEY_LOCAL_MACHINE, (MimePlugins + "audio/mid").c_str()));
-        EXPECT_TRUE(regKeyExists(HKEY_LOCAL_MACHINE, (Mappings + ".mid").c_str()));
-        EXPECT_TRUE(regKeyExists(HKEY_LOCAL_MACHINE, (ExtensionPlugins + ".mid").c_str()));
-        EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, backupKey().c_str()));
+        EXPECT_FALSE(exists(HKEY_CLASSES_ROOT, ContentType + "midi/kar"));
+        EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, MimePlugins + "audio/mid"));
+        EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, Mappings + ".mid"));
+        EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, ExtensionPlugins + ".mid"));
+        EXPECT_FALSE(exists(HKEY_CURRENT_USER, backupKey()));
     }
     std::string extensionOf(const std::string& type) {
         std::string value;
@@ -51,15 +51,22 @@ protected:
                    ? value
                    : "<absent>";
     }
+    void expectBackups() {
+        EXPECT_EQ("{A}", record("audio/mid", "\\CLSID"));
+        EXPECT_EQ("{B}", record("audio/x-kar", "\\CLSID"));
+        EXPECT_EQ(2u, valueCount(HKEY_CURRENT_USER, backupKey("\\CLSID")));  // none for audio/midi
+        EXPECT_EQ("{M}", record(".mid", "\\Embed"));
+        EXPECT_EQ(1u, valueCount(HKEY_CURRENT_USER, backupKey("\\Embed")));
+    }
 
-    std::string browser, plugin;
+    std::string browser = browsers / "Internet Explorer";
+    std::string plugin = browser + "\\plugins\\npmelko.dll";
 };
 
 }  // namespace
 
 TEST_F(IePlugin, CopiesBesideTheBrowserAndClearsItsBindings) {
     setBrowserPath("  " + browser + "\\browser.exe \t");
-    addBindings();
     MessageBoxCatcher catcher;
     installer.installIePlugin();
     EXPECT_EQ(0u, catcher.count());
@@ -73,72 +80,48 @@ TEST_F(IePlugin, CopiesBesideTheBrowserAndClearsItsBindings) {
     for (const auto& type : types) {
         EXPECT_EQ(type[1], extensionOf(type[0])) << type[0];
         EXPECT_FALSE(regValueExists(HKEY_CLASSES_ROOT, (ContentType + type[0]).c_str(), "CLSID"));
-        EXPECT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE, (MimePlugins + type[0]).c_str())) << type[0];
+        EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, MimePlugins + type[0])) << type[0];
     }
     EXPECT_EQ(1u, valueCount(HKEY_CLASSES_ROOT, ContentType + "midi/kar"));  // created afresh
-    EXPECT_EQ("{A}", record("audio/mid", "\\CLSID"));
-    EXPECT_EQ("{B}", record("audio/x-kar", "\\CLSID"));
-    EXPECT_EQ(2u, valueCount(HKEY_CURRENT_USER, backupKey("\\CLSID")));
-    EXPECT_TRUE(regKeyExists(HKEY_LOCAL_MACHINE, (MimePlugins + "video/avi").c_str()));
-
+    EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, MimePlugins + "video/avi"));
     for (const char* extension : {".mid", ".kar"})
-        EXPECT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE, (Mappings + extension).c_str())) << extension;
-    EXPECT_EQ("{M}", record(".mid", "\\Embed"));
-    EXPECT_EQ(1u, valueCount(HKEY_CURRENT_USER, backupKey("\\Embed")));
+        EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, Mappings + extension)) << extension;
     for (const char* extension : {".mid", ".rmi"})
-        EXPECT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE, (ExtensionPlugins + extension).c_str()));
-    EXPECT_TRUE(regKeyExists(HKEY_LOCAL_MACHINE, (Mappings + ".wav").c_str()));
-    EXPECT_TRUE(regKeyExists(HKEY_LOCAL_MACHINE, (ExtensionPlugins + ".wav").c_str()));
-}
+        EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, ExtensionPlugins + extension)) << extension;
+    EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, Mappings + ".wav"));
+    EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, ExtensionPlugins + ".wav"));
+    expectBackups();
 
-TEST_F(IePlugin, SecondRunKeepsTheFirstRunsBackups) {
-    setBrowserPath(browser + "\\iexplore.exe");
-    addBindings();
+    // A second run finds nothing to save and keeps the first run's backups.
     installer.installIePlugin();
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegOpenKeyExA(HKEY_CURRENT_USER, backupKey().c_str(), 0, KEY_ALL_ACCESS, &key));
-    RegDeleteValueA(key, "Internet Explorer");
-    RegCloseKey(key);
-    installer.installIePlugin();
-    EXPECT_EQ(plugin, record("Internet Explorer"));
-    EXPECT_EQ("{A}", record("audio/mid", "\\CLSID"));
-    EXPECT_EQ(2u, valueCount(HKEY_CURRENT_USER, backupKey("\\CLSID")));
-    EXPECT_EQ("{M}", record(".mid", "\\Embed"));
-    EXPECT_EQ(1u, valueCount(HKEY_CURRENT_USER, backupKey("\\Embed")));
+    expectBackups();
 }
 
 TEST_F(IePlugin, UnusableBrowserPathEndsTheStepUntouched) {
-    addBindings();
     for (const char* path : {"iexplore.exe", "  \\iexplore.exe"}) {
         setBrowserPath(path);
         installer.installIePlugin();
         expectBindingsUntouched();
     }
-    // The key stays, without its value.
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, IExploreAppPathKey.chars(), 0,
-                                           KEY_ALL_ACCESS, &key));
-    RegDeleteValueA(key, "");
-    RegCloseKey(key);
+    // The key without its value.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, IExploreAppPathKey.chars());
+    set(HKEY_LOCAL_MACHINE, IExploreAppPathKey.chars(), "Other", "x");
     installer.installIePlugin();
     expectBindingsUntouched();
     EXPECT_FALSE(pathExists(plugin));
 }
 
 TEST_F(IePlugin, UnregisteredBrowserStillClearsTheBindings) {
-    addBindings();
     installer.installIePlugin();
     EXPECT_FALSE(pathExists(plugin));
     EXPECT_EQ("<absent>", record("Internet Explorer"));
     EXPECT_EQ(".mid", extensionOf("audio/mid"));
-    EXPECT_EQ("{M}", record(".mid", "\\Embed"));
-    EXPECT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE, (Mappings + ".mid").c_str()));
+    expectBackups();
+    EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, Mappings + ".mid"));
 }
 
 TEST_F(IePlugin, FailedCopyLeavesTheBindings) {
     setBrowserPath(browser + "\\iexplore.exe");
-    addBindings();
     writeFile(plugin, "old plug-in");
     HeldFiles running({plugin});
     ASSERT_TRUE(running.holding());
@@ -157,6 +140,5 @@ TEST_F(IePlugin, FailedCopyLeavesTheBindings) {
     EXPECT_EQ("Internet Explorer plug-in installation error", boxes[1].caption);
     EXPECT_EQ(UINT(MB_ICONERROR | MB_OK), boxes[1].style);
     EXPECT_EQ("old plug-in", fileText(plugin));
-    EXPECT_EQ(".xyz", extensionOf("audio/mid"));
     expectBindingsUntouched();
 }

@@ -12,7 +12,9 @@ HKEY createKey(HKEY root, const std::string& path) {
     return key;
 }
 
-void deleteTree(HKEY root, const std::string& path) {
+}  // namespace
+
+void deleteRegistryTree(HKEY root, const std::string& path) {
     HKEY key;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
@@ -21,13 +23,11 @@ void deleteTree(HKEY root, const std::string& path) {
         DWORD size = sizeof name;
         if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        deleteTree(key, name);
+        deleteRegistryTree(key, name);
     }
     RegCloseKey(key);
     RegDeleteKeyA(root, path.c_str());
 }
-
-}  // namespace
 
 RegistrySandbox::RegistrySandbox() {
     static int counter = 0;
@@ -35,7 +35,7 @@ RegistrySandbox::RegistrySandbox() {
             std::to_string(++counter);
     // A process that died in a test may have left a scratch tree under a
     // process id that Wine has handed out again.
-    deleteTree(HKEY_CURRENT_USER, path_);
+    deleteRegistryTree(HKEY_CURRENT_USER, path_);
     // Opened before HKCU is redirected: the scratch keys live under the real one.
     currentUser_ = createKey(HKEY_CURRENT_USER, path_ + "\\HKCU");
     localMachine_ = createKey(HKEY_CURRENT_USER, path_ + "\\HKLM");
@@ -52,7 +52,7 @@ RegistrySandbox::~RegistrySandbox() {
     RegCloseKey(currentUser_);
     RegCloseKey(localMachine_);
     RegCloseKey(classesRoot_);
-    deleteTree(HKEY_CURRENT_USER, path_);
+    deleteRegistryTree(HKEY_CURRENT_USER, path_);
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LkpTestScratch");  // only when empty
 }
 

@@ -33,5 +33,7 @@ bool regGetString(HKEY root, const char* key, const char* name, std::string& val
 bool regGetDword(HKEY root, const char* key, const char* name, DWORD& value);
 bool regKeyExists(HKEY root, const char* key);
 bool regValueExists(HKEY root, const char* key, const char* name);
+// Deletes a key with every key below it.
+void deleteRegistryTree(HKEY root, const std::string& path);
 
 #endif

@@ -1,23 +1,51 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "RegistrySandbox.h"
 #include "TempFolder.h"
 #include "app/Constants.h"
+#include "app/InstallOptions.h"
 #include "app/Probes.h"
+
+TEST(FolderProbes, FolderPathSyntax) {
+    const struct { std::string path; bool valid; } cases[] = {
+        {"C:", true}, {"z:", true}, {"C:\\", true}, {"C:\\Program Files\\Karaoke Player\\", true},
+        {"C:\\My Songs (old)", true}, {"C:\\ .$%'-_@{}~`!#(),+=;[]09azAZ", true},
+        {"C:\\" + std::string(252, 'a'), true}, {"C:\\" + std::string(253, 'a'), false},
+        {"", false}, {"C", false}, {"1:\\x", false}, {"C:Games", false},
+        {"\\\\server\\share", false}, {"C:\\\\Games", false}, {"C:\\Games\\\\Karaoke", false},
+        {"C:\\Songs*", false}, {"C:\\Songs/old", false}, {"C:\\Caf\xE9", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.valid, isValidFolderPath(c.path.c_str())) << c.path.size() << " " << c.path;
+    EXPECT_FALSE(isValidFolderPath(nullptr));
+}
+
+TEST(FolderProbes, FreeSpace) {
+    auto bytes = [](ULONGLONG n) { ULARGE_INTEGER v; v.QuadPart = n; return v; };
+    EXPECT_TRUE(enoughFreeBytes(bytes(2621440), 2621440));
+    EXPECT_FALSE(enoughFreeBytes(bytes(2621439), 2621440));
+    EXPECT_TRUE(enoughFreeBytes(bytes(0x100000000ULL), 2621440));
+    // 8 sectors of 512 bytes: 640 clusters make exactly 2,621,440 bytes.
+    EXPECT_TRUE(enoughClusterBytes(8, 512, 640, 2621440));
+    EXPECT_FALSE(enoughClusterBytes(8, 512, 639, 2621440));
+    EXPECT_TRUE(enoughClusterBytes(8, 512, 1048577, 2621440));  // wraps to 4 KB in 32 bits
+    EXPECT_TRUE(hasFreeDiskSpace('c', 2621440));
+    EXPECT_FALSE(hasFreeDiskSpace('Q', 1));  // no such drive
+}
 
 TEST(FolderProbes, ProgramFilesFolder) {
     RegistrySandbox sandbox;
     EXPECT_STREQ("C:\\Program Files", getProgramFilesFolder().chars());
-    HKEY lm = HKEY_LOCAL_MACHINE;
-    const char* key = CurrentVersionKey.chars();
-    ASSERT_TRUE(regSetString(lm, key, "ProgramFilesDir", "D:\\Programme\\"));
-    EXPECT_STREQ("D:\\Programme", getProgramFilesFolder().chars());
-    ASSERT_TRUE(regSetString(lm, key, "ProgramFilesDir", "\t\v D:\\Programme\f\r\n"));
-    EXPECT_STREQ("D:\\Programme", getProgramFilesFolder().chars());
-    ASSERT_TRUE(regSetString(lm, key, "ProgramFilesDir", "\\\\server\\share"));
-    EXPECT_STREQ("C:\\Program Files", getProgramFilesFolder().chars());
-    ASSERT_TRUE(regSetDword(lm, key, "ProgramFilesDir", 5));
-    EXPECT_STREQ("C:\\Program Files", getProgramFilesFolder().chars());
+    const struct { const char* value; const char* folder; } cases[] = {
+        {"D:\\Programme\\", "D:\\Programme"}, {"\t\v D:\\Programme\f\r\n", "D:\\Programme"},
+        {"\\\\server\\share", "C:\\Program Files"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(regSetString(HKEY_LOCAL_MACHINE, CurrentVersionKey.chars(), "ProgramFilesDir",
+                                 c.value));
+        EXPECT_STREQ(c.folder, getProgramFilesFolder().chars()) << c.value;
+    }
 }
 
 TEST(FolderProbes, QuickLaunchFolder) {
@@ -27,35 +55,40 @@ TEST(FolderProbes, QuickLaunchFolder) {
     EXPECT_FALSE(findQuickLaunchFolder(&found));
     EXPECT_STREQ("untouched", found.chars());
 
-    HKEY cu = HKEY_CURRENT_USER;
     const char* key = MapGroupsKey.chars();
     std::string folder = dir / "Quick Launch";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(regSetString(cu, key, "Quick Launch", (" " + folder + " ").c_str()));
+    ASSERT_TRUE(regSetString(HKEY_CURRENT_USER, key, "Quick Launch", (" " + folder + " ").c_str()));
     EXPECT_TRUE(findQuickLaunchFolder());
     EXPECT_TRUE(findQuickLaunchFolder(&found));
     EXPECT_EQ(folder + "\\", found.chars());
-
-    // Any attribute besides "directory" disqualifies the folder (Wine keeps
-    // no read-only flag on folders, so a hidden one stands in).
+    // Any attribute besides "directory" disqualifies it (Wine keeps no read-only flag on folders).
     ASSERT_TRUE(SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
     EXPECT_FALSE(findQuickLaunchFolder());
-    ASSERT_TRUE(regSetString(cu, key, "Quick Launch", (dir / "Gone").c_str()));
+    ASSERT_TRUE(regSetString(HKEY_CURRENT_USER, key, "Quick Launch", (dir / "Gone").c_str()));
     EXPECT_FALSE(findQuickLaunchFolder());
 }
 
-TEST(FolderProbes, ExistenceAndDesktop) {
-    TempFolder dir;
-    ASSERT_TRUE(writeFile(dir / "file.txt", "x"));
-    EXPECT_TRUE(fileExists((dir / "file.txt").c_str()));
-    EXPECT_FALSE(fileExists((dir / "missing").c_str()));
-    EXPECT_TRUE(isPlainDirectory(dir.path().c_str()));
-    EXPECT_FALSE(isPlainDirectory((dir / "file.txt").c_str()));
-    EXPECT_FALSE(isPlainDirectory((dir / "missing").c_str()));
+TEST(InstallOptions, FolderFromUninstallCommand) {
+    const struct { const char* command; const char* folder; } cases[] = {
+        {"D:\\Apps\\Karaoke\\REMOVE.EXE", "D:\\Apps\\Karaoke"}, {"C:\\Remove.exe", "C:"},
+        {"D:\\Apps\\Karaoke\\myremove.exe", ""}, {"\"D:\\Apps\\Karaoke\\REMOVE.EXE\"", ""},
+        {"remove.exe", ""}, {"emove.exe", ""}, {"\\remove.exe", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.folder, folderFromUninstallString(KString(c.command)).chars()) << c.command;
+}
 
-    KString desktop;
-    ASSERT_TRUE(getDesktopFolder(desktop));
-    ASSERT_FALSE(desktop.empty());
-    EXPECT_EQ('\\', desktop.at(desktop.length() - 1));
-    EXPECT_TRUE(isPlainDirectory(desktop.chars()));
+TEST(InstallOptions, FolderFromTheRegistry) {
+    RegistrySandbox sandbox;
+    EXPECT_STREQ("C:\\Program Files\\Lorimund's Karaoke Player", InstallOptions().folder.chars());
+    const char* key = UninstallKey.chars();
+    // 259 characters are read, 260 are not.
+    std::string command = "D:\\" + std::string(245, 'k') + "\\remove.exe";
+    ASSERT_TRUE(regSetString(HKEY_LOCAL_MACHINE, key, "UninstallString", command.c_str()));
+    EXPECT_EQ(command.substr(0, 248), InstallOptions().folder.chars()) << command.size();
+    ASSERT_TRUE(regSetString(HKEY_LOCAL_MACHINE, key, "UninstallString", ("k" + command).c_str()));
+    ASSERT_TRUE(regSetString(HKEY_LOCAL_MACHINE, CurrentVersionKey.chars(), "ProgramFilesDir",
+                             "E:\\"));
+    EXPECT_STREQ("E:\\Lorimund's Karaoke Player", InstallOptions().folder.chars());
 }

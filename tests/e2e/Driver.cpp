@@ -2,41 +2,17 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
+
+const char* const InstallerExe = LKP_INSTALLER_EXE;
 
 namespace {
 
-const UINT ReplyTimeoutMs = 10000;
-
 LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, ReplyTimeoutMs,
-                             &result))
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result))
         return 0;
     return static_cast<LRESULT>(result);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window))
-        search.found.push_back(window);
-    return TRUE;
-}
-
-// The visible top-level windows of a process.
-std::vector<HWND> topLevelWindows(DWORD processId) {
-    WindowSearch search{processId, {}};
-    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 bool isDialog(HWND window) {
@@ -45,25 +21,15 @@ bool isDialog(HWND window) {
     return lstrcmpA(name, "#32770") == 0;
 }
 
-bool isMessageBox(HWND window) {
-    return isDialog(window) && GetDlgItem(window, 0xFFFF) != nullptr;
-}
-
-bool isWizardFrame(HWND window) {
-    return isDialog(window) && GetDlgItem(window, NextButton) != nullptr;
-}
+bool isMessageBox(HWND window) { return isDialog(window) && GetDlgItem(window, 0xFFFF) != nullptr; }
 
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
+    for (DWORD start = GetTickCount(); !condition(); Sleep(20))
         if (GetTickCount() - start > timeoutMs)
             return false;
-        Sleep(20);
-    }
+    return true;
 }
 
 std::string windowText(HWND window) {
@@ -72,24 +38,7 @@ std::string windowText(HWND window) {
     return buffer;
 }
 
-bool isFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool isFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-InstallerProcess::InstallerProcess(const std::string& exePath) {
+Installer::Installer(const std::string& exePath) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exePath + "\"";
@@ -98,7 +47,7 @@ InstallerProcess::InstallerProcess(const std::string& exePath) {
         process_ = PROCESS_INFORMATION();
 }
 
-InstallerProcess::~InstallerProcess() {
+Installer::~Installer() {
     if (!process_.hProcess)
         return;
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
@@ -109,96 +58,99 @@ InstallerProcess::~InstallerProcess() {
     CloseHandle(process_.hProcess);
 }
 
-bool InstallerProcess::waitForExit(DWORD timeoutMs, DWORD& code) {
-    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+bool Installer::start(DWORD timeoutMs) {
+    if (!process_.hProcess)
         return false;
-    return GetExitCodeProcess(process_.hProcess, &code) != 0;
+    frame_ = findWindow(
+        [](HWND window) { return isDialog(window) && GetDlgItem(window, NextButton); }, timeoutMs);
+    return frame_ && waitForPage(WelcomePage);
 }
 
-bool Wizard::find(DWORD timeoutMs) {
-    return waitUntil(
-        [this] {
-            for (HWND window : topLevelWindows(process_.id()))
-                if (isWizardFrame(window)) {
-                    frame_ = window;
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs);
+long Installer::exitCode(DWORD timeoutMs) {
+    DWORD code = 0;
+    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.hProcess, &code))
+        return -1;
+    return static_cast<long>(code);
 }
 
-HWND Wizard::page() const {
+HWND Installer::page() const {
     return reinterpret_cast<HWND>(sendTo(frame_, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
-int Wizard::pageIndex() const {
+int Installer::pageIndex() const {
     HWND current = page();
     if (!current)
         return -1;
     return static_cast<int>(sendTo(frame_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(current), 0));
 }
 
-bool Wizard::waitForPage(int index, DWORD timeoutMs) const {
+bool Installer::waitForPage(int index, DWORD timeoutMs) const {
     return waitUntil([&] { return pageIndex() == index; }, timeoutMs);
 }
 
-void Wizard::press(int frameButton) const {
-    PostMessageA(GetDlgItem(frame_, frameButton), BM_CLICK, 0, 0);
+bool Installer::goTo(int index) const {
+    for (int at = pageIndex(); at >= 0 && at < index; ++at) {
+        if (at == LicensePage) {
+            click(AcceptButton);
+            if (!waitUntil([&] { return isEnabled(NextButton); }))
+                return false;
+        }
+        if (!turn(NextButton, at + 1))
+            return false;
+    }
+    return pageIndex() == index;
 }
 
-void Wizard::click(int control) const {
-    PostMessageA(pageControl(control), BM_CLICK, 0, 0);
-}
-
-bool Wizard::isEnabled(int frameButton) const {
-    return IsWindowEnabled(GetDlgItem(frame_, frameButton)) != FALSE;
-}
-
-bool Wizard::isVisible(int frameButton) const {
-    return IsWindowVisible(GetDlgItem(frame_, frameButton)) != FALSE;
-}
-
-bool Wizard::pageControlEnabled(int control) const {
-    return IsWindowEnabled(pageControl(control)) != FALSE;
-}
-
-bool Wizard::isChecked(int control) const {
+bool Installer::isChecked(int control) const {
     return sendTo(pageControl(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Wizard::setText(int control, const std::string& text) const {
+void Installer::setText(int control, const std::string& text) const {
     sendTo(pageControl(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string Wizard::text(int control) const {
-    return windowText(pageControl(control));
+bool Installer::waitForFocus(HWND window) const {
+    return waitUntil([&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(process_.dwThreadId, &info) && info.hwndFocus == window;
+    });
 }
 
-HWND Wizard::focus() const {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(process_.threadId(), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
-bool Wizard::waitForMessageBox(MessageBoxWindow& box, DWORD timeoutMs) const {
-    return waitUntil(
+HWND Installer::findWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    waitUntil(
         [&] {
-            for (HWND window : topLevelWindows(process_.id()))
-                if (isMessageBox(window)) {
-                    box.window = window;
-                    box.text = windowText(GetDlgItem(window, 0xFFFF));
-                    box.caption = windowText(window);
-                    return true;
-                }
+            std::vector<HWND> windows;
+            EnumThreadWindows(
+                process_.dwThreadId,
+                [](HWND window, LPARAM list) {
+                    if (IsWindowVisible(window))
+                        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&windows));
+            for (HWND window : windows)
+                if (wanted(window))
+                    return (found = window) != nullptr;
             return false;
         },
         timeoutMs);
+    return found;
 }
 
-bool Wizard::answer(const MessageBoxWindow& box, int button) const {
+MessageBoxWindow Installer::messageBox(DWORD timeoutMs) const {
+    MessageBoxWindow box;
+    box.window = findWindow(isMessageBox, timeoutMs);
+    if (box.window) {
+        box.text = windowText(GetDlgItem(box.window, 0xFFFF));
+        box.caption = windowText(box.window);
+    }
+    return box;
+}
+
+bool Installer::answer(const MessageBoxWindow& box, int button) const {
     HWND control = GetDlgItem(box.window, button);
     if (!control)
         return false;
@@ -206,17 +158,10 @@ bool Wizard::answer(const MessageBoxWindow& box, int button) const {
     return waitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
 }
 
-HWND Wizard::findOtherDialog(DWORD timeoutMs) const {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-            for (HWND window : topLevelWindows(process_.id()))
-                if (isDialog(window) && window != frame_ && !isMessageBox(window)) {
-                    found = window;
-                    return true;
-                }
-            return false;
+HWND Installer::otherDialog(DWORD timeoutMs) const {
+    return findWindow(
+        [this](HWND window) {
+            return isDialog(window) && window != frame_ && !isMessageBox(window);
         },
         timeoutMs);
-    return found;
 }

@@ -10,80 +10,72 @@
 #include <functional>
 #include <string>
 
-// The wizard frame's own buttons.
-const int BackButton = 0x3023;
+extern const char* const InstallerExe;  // the installer of this build
+
+const int BackButton = 0x3023;  // the wizard frame's own buttons
 const int NextButton = 0x3024;
 const int FinishButton = 0x3025;
+const int AcceptButton = 1021;
+const int RejectButton = 1022;
+const int FolderEdit = 1011;
+const int BrowseButton = 1012;
+enum PageIndex { WelcomePage, LicensePage, FolderPage, FileTypesPage, SummaryPage };
 
 // Waits until condition holds, polling; false after timeoutMs.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+std::string windowText(HWND window);
 
-// One run of an installer executable.
-class InstallerProcess {
-public:
-    explicit InstallerProcess(const std::string& exePath);
-    ~InstallerProcess();  // ends the process if it is still running
-    InstallerProcess(const InstallerProcess&) = delete;
-    InstallerProcess& operator=(const InstallerProcess&) = delete;
-
-    bool started() const { return process_.hProcess != nullptr; }
-    DWORD id() const { return process_.dwProcessId; }
-    DWORD threadId() const { return process_.dwThreadId; }
-    // True when the process ended within timeoutMs; its exit code in code.
-    bool waitForExit(DWORD timeoutMs, DWORD& code);
-
-private:
-    PROCESS_INFORMATION process_ = {};
-};
-
-// A message box of the installer.
 struct MessageBoxWindow {
     HWND window = nullptr;
     std::string text;
     std::string caption;
 };
 
-// The wizard of one installer process.
-class Wizard {
+// One run of an installer executable and its wizard.
+class Installer {
 public:
-    explicit Wizard(const InstallerProcess& process) : process_(process) {}
+    explicit Installer(const std::string& exePath = InstallerExe);
+    ~Installer();  // ends the process if it is still running
+    Installer(const Installer&) = delete;
+    Installer& operator=(const Installer&) = delete;
 
-    // Waits for the wizard frame to appear.
-    bool find(DWORD timeoutMs = 60000);
+    // Waits for the wizard frame on its welcome page.
+    bool start(DWORD timeoutMs = 60000);
+    // The exit code once the process has ended; -1 when it did not in time.
+    long exitCode(DWORD timeoutMs = 30000);
+
     HWND frame() const { return frame_; }
-    HWND page() const;           // the current page's dialog
-    int pageIndex() const;       // -1 when it cannot be told
+    HWND page() const;      // the current page's dialog
+    int pageIndex() const;  // -1 when it cannot be told
     bool waitForPage(int index, DWORD timeoutMs = 20000) const;
+    // Presses a frame button and waits for the page it should lead to.
+    bool turn(int frameButton, int index) const { return press(frameButton), waitForPage(index); }
+    // Next up to page index, accepting the agreement on the way.
+    bool goTo(int index) const;
 
-    void press(int frameButton) const;  // Back, Next, Finish, IDCANCEL
-    void click(int control) const;      // a control of the current page
-    bool isEnabled(int frameButton) const;
-    bool isVisible(int frameButton) const;
-    bool pageControlEnabled(int control) const;
-    bool isChecked(int control) const;
-    void setText(int control, const std::string& text) const;
-    std::string text(int control) const;
-    // The window with the keyboard focus in the installer's thread.
-    HWND focus() const;
     HWND frameButton(int id) const { return GetDlgItem(frame_, id); }
     HWND pageControl(int id) const { return GetDlgItem(page(), id); }
+    void press(int id) const { PostMessageA(frameButton(id), BM_CLICK, 0, 0); }  // also IDCANCEL
+    void click(int control) const { PostMessageA(pageControl(control), BM_CLICK, 0, 0); }
+    bool isEnabled(int id) const { return IsWindowEnabled(frameButton(id)); }
+    bool isChecked(int control) const;
+    void setText(int control, const std::string& text) const;
+    std::string text(int control) const { return windowText(pageControl(control)); }
+    // Whether window gets the keyboard focus of the installer's thread.
+    bool waitForFocus(HWND window) const;
 
-    // Waits for a message box of the installer.
-    bool waitForMessageBox(MessageBoxWindow& box, DWORD timeoutMs = 20000) const;
+    // Waits for a message box of the installer; its window is null on timeout.
+    MessageBoxWindow messageBox(DWORD timeoutMs = 20000) const;
     // Presses one of the box's buttons (IDOK, IDYES, IDNO) and waits until it has gone.
     bool answer(const MessageBoxWindow& box, int button) const;
-    // The installer's top-level dialog other than the wizard and its message
-    // boxes, such as the folder browser.
-    HWND findOtherDialog(DWORD timeoutMs = 30000) const;
+    // A top-level dialog other than the wizard and its message boxes.
+    HWND otherDialog(DWORD timeoutMs = 30000) const;
 
 private:
-    const InstallerProcess& process_;
+    HWND findWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const;
+
+    PROCESS_INFORMATION process_ = {};
     HWND frame_ = nullptr;
 };
-
-std::string windowText(HWND window);
-bool isFolder(const std::string& path);
-bool isFile(const std::string& path);
-std::string readWholeFile(const std::string& path);
 
 #endif

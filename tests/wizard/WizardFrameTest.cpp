@@ -14,11 +14,8 @@ TEST(WizardFrame, SheetHeaderFlagsWithAndWithoutIcon) {
     EXPECT_EQ(0xacu, header.dwFlags);
     EXPECT_EQ(MAKEINTRESOURCEA(118), header.pszIcon);
     EXPECT_EQ(5u, header.nPages);
-    EXPECT_EQ(0u, header.nStartPage);
     EXPECT_EQ(nullptr, header.pszCaption);
     EXPECT_EQ(nullptr, header.pfnCallback);
-    EXPECT_EQ(static_cast<const void*>(pages), static_cast<const void*>(header.ppsp));
-
     fillSheetHeader(header, GetModuleHandleA(nullptr), nullptr, 0, pages, 5, 2);
     EXPECT_EQ(0xa8u, header.dwFlags);
     EXPECT_EQ(nullptr, header.pszIcon);
@@ -46,9 +43,8 @@ bool quitPosted() {
 
 }  // namespace
 
-// An exception must not unwind through the dialog code of the system: the
-// page keeps it, ends the message loop and runs nothing more until the
-// wizard has thrown it again.
+// An exception must not unwind through the system's dialog code: the page
+// keeps it, ends the message loop and runs nothing more until it is taken.
 TEST(WizardFrame, ExceptionInAPageEndsTheWizardAndComesBackOut) {
     calls = 0;
     EXPECT_EQ(FALSE, WizardPage::dispatch(runOutOfMemory, nullptr, WM_COMMAND, 0, 0));

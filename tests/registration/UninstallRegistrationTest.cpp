@@ -13,7 +13,7 @@ const std::string AppPath = std::string(CurrentVersion) + "\\App Paths\\Melko.ex
 const char* const Layout = "SOFTWARE\\Lorimund\\Lorimund's MIDI Player\\Layout";
 
 std::string value(HKEY root, const std::string& key, const char* name) {
-    std::string text = "<none>";
+    std::string text = "-";
     regGetString(root, key.c_str(), name, text);
     return text;
 }
@@ -30,18 +30,16 @@ TEST(UninstallRegistration, WritesBothEntriesForTheLatestFolder) {
     RegistrySandbox sandbox;
     regSetString(HKEY_LOCAL_MACHINE, Uninstall.c_str(), "Publisher", "Earlier");
     registerInto("D:\\Old");
-    registerInto("C:\\Program Files\\Lorimund's Karaoke Player");
+    const std::string folder = "C:\\Program Files\\Lorimund's Karaoke Player";
+    registerInto(folder.c_str());
 
     EXPECT_EQ("Lorimund's Karaoke Player", value(HKEY_LOCAL_MACHINE, Uninstall, "DisplayName"));
-    EXPECT_EQ("C:\\Program Files\\Lorimund's Karaoke Player\\remove.exe",
-              value(HKEY_LOCAL_MACHINE, Uninstall, "UninstallString"));
+    EXPECT_EQ(folder + "\\remove.exe", value(HKEY_LOCAL_MACHINE, Uninstall, "UninstallString"));
     EXPECT_EQ("Earlier", value(HKEY_LOCAL_MACHINE, Uninstall, "Publisher"));
-    EXPECT_EQ("C:\\Program Files\\Lorimund's Karaoke Player\\Melko.exe",
-              value(HKEY_LOCAL_MACHINE, AppPath, ""));
-    EXPECT_EQ("C:\\Program Files\\Lorimund's Karaoke Player",
-              value(HKEY_LOCAL_MACHINE, AppPath, "Path"));
+    EXPECT_EQ(folder + "\\Melko.exe", value(HKEY_LOCAL_MACHINE, AppPath, ""));
+    EXPECT_EQ(folder, value(HKEY_LOCAL_MACHINE, AppPath, "Path"));
     // A later run proposes the same folder again.
-    EXPECT_STREQ("C:\\Program Files\\Lorimund's Karaoke Player", InstallOptions().folder.chars());
+    EXPECT_EQ(folder, InstallOptions().folder.chars());
 }
 
 TEST(UninstallRegistration, EachEntryStandsAlone) {

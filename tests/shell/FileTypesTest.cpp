@@ -3,39 +3,38 @@
 #include <string>
 
 #include "RegistrySandbox.h"
+#include "TempFolder.h"
 #include "app/Installer.h"
 #include "shell/FileTypes.h"
 
 namespace {
 
 const std::string Program = "SOFTWARE\\Lorimund\\Lorimund's MIDI Player";
+const std::string SetupKey = Program + "\\Setup";
+const std::string Misc = Program + "\\Backup\\Misc";
 
-std::string record(const char* extension) {
-    return Program + "\\Filetype" + extension;
-}
+std::string record(const char* extension) { return Program + "\\Filetype" + extension; }
 
-// A string value, "-" when missing.
+// A value as text, "-" when missing.
 std::string text(HKEY root, const std::string& key, const char* name = "") {
     std::string value = "-";
-    regGetString(root, key.c_str(), name, value);
+    DWORD number;
+    if (!regGetString(root, key.c_str(), name, value) &&
+        regGetDword(root, key.c_str(), name, number))
+        value = std::to_string(number);
     return value;
 }
 
-// The extension's class name, "" without one, "-" without the key.
-std::string classOf(const char* extension) {
-    return regKeyExists(HKEY_CLASSES_ROOT, extension) && text(HKEY_CLASSES_ROOT, extension) == "-"
-               ? ""
-               : text(HKEY_CLASSES_ROOT, extension);
-}
-
-DWORD dword(const std::string& key, const char* name) {
-    DWORD value = 0xDEAD;
-    regGetDword(HKEY_CURRENT_USER, key.c_str(), name, value);
-    return value;
-}
-
-bool has(const std::string& key, const char* name) {
-    return regValueExists(HKEY_CURRENT_USER, key.c_str(), name);
+// "class|Register|ExistedBefore|DefaultValue"; the class is "" when the
+// extension's key has none, "-" when there is no key.
+std::string state(const char* extension) {
+    std::string type = text(HKEY_CLASSES_ROOT, extension);
+    if (type == "-" && regKeyExists(HKEY_CLASSES_ROOT, extension))
+        type = "";
+    const std::string r = record(extension);
+    return type + "|" + text(HKEY_CURRENT_USER, r, "Register") + "|" +
+           text(HKEY_CURRENT_USER, r, "ExistedBefore") + "|" +
+           text(HKEY_CURRENT_USER, r, "DefaultValue");
 }
 
 void registerTypes(bool mid, bool midi, bool kar, bool rmi) {
@@ -48,14 +47,36 @@ void registerTypes(bool mid, bool midi, bool kar, bool rmi) {
     Installer(options, nullptr, nullptr).registerFileTypes();
 }
 
+const char* const Extensions[] = {".mid", ".midi", ".kar", ".rmi"};
+
 }  // namespace
 
-TEST(FileTypes, ClassIsRebuiltExactlyEvenWithNothingTicked) {
+TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
     RegistrySandbox sandbox;
-    regSetString(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit\\command", "", "notepad %1");
-    registerTypes(false, false, false, false);
+    regSetString(HKEY_CLASSES_ROOT, ".mid", "", "midfile");
+    regSetDword(HKEY_CLASSES_ROOT, ".midi", "", 7);  // a class name that is no string
+    for (DWORD reregister : {0u, 5u}) {  // the player's wish: a present 0 stays, else 1
+        regSetDword(HKEY_CURRENT_USER, SetupKey.c_str(), "ReregisterFiletypes", reregister);
+        registerTypes(true, true, true, true);
+        const char* const installed[] = {"Lorimund.MIDI|1|1|midfile", "Lorimund.MIDI|1|1|-",
+                                         "Lorimund.MIDI|1|0|-", "Lorimund.MIDI|1|0|-"};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(installed[i], state(Extensions[i])) << reregister << Extensions[i];
+        EXPECT_EQ(reregister ? "1" : "0", text(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
+    }
 
-    const char* const expected[][2] = {
+    // Since then another program hung a subkey below ".kar" and a verb on the class.
+    regSetString(HKEY_CLASSES_ROOT, ".kar\\ShellNew", "NullFile", "");
+    regSetString(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit\\command", "", "notepad %1");
+    regSetString(HKEY_CURRENT_USER, SetupKey.c_str(), "ReregisterFiletypes", "0");  // no number
+    registerTypes(false, false, false, false);
+    const char* const givenBack[] = {"midfile|0|-|-", "-|0|-|-", "|0|-|-", "-|0|-|-"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(givenBack[i], state(Extensions[i])) << Extensions[i];
+    EXPECT_EQ("1", text(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
+
+    // The class is rebuilt exactly, even with nothing ticked.
+    const char* const rows[][2] = {
         {"", "Lorimund's Karaoke Player MIDI Sequence"},
         {"\\DefaultIcon", "C:\\Apps\\Karaoke\\melko.exe,1"},
         {"\\shell", "play"},
@@ -66,61 +87,10 @@ TEST(FileTypes, ClassIsRebuiltExactlyEvenWithNothingTicked) {
         {"\\shell\\play\\ddeexec", "[load(\"%1\")][play]"},
         {"\\shell\\open\\ddeexec", "[load(\"%1\")]"},
     };
-    for (const auto& row : expected)
+    for (const auto& row : rows)
         EXPECT_EQ(row[1], text(HKEY_CLASSES_ROOT, std::string("Lorimund.MIDI") + row[0])) << row[0];
-    DWORD flags = 0;
-    EXPECT_TRUE(regGetDword(HKEY_CLASSES_ROOT, "Lorimund.MIDI", "EditFlags", flags));
-    EXPECT_EQ(0x10000u, flags);
+    EXPECT_EQ("65536", text(HKEY_CLASSES_ROOT, "Lorimund.MIDI", "EditFlags"));
     EXPECT_FALSE(regKeyExists(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit"));
-    for (const char* extension : {".mid", ".midi", ".kar", ".rmi"}) {
-        EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, record(extension).c_str()));
-        EXPECT_EQ("-", classOf(extension));
-    }
-}
-
-TEST(FileTypes, FirstInstallRecordsAndSecondKeepsTheFirstRecord) {
-    RegistrySandbox sandbox;
-    regSetString(HKEY_CLASSES_ROOT, ".mid", "", "midfile");
-    regSetString(HKEY_CLASSES_ROOT, ".midi", "Content Type", "audio/midi");  // no class
-    regSetString(HKEY_CLASSES_ROOT, ".rmi", "", "rmifile");
-    for (int run = 0; run < 2; ++run) {
-        registerTypes(true, true, true, false);
-        for (const char* extension : {".mid", ".midi", ".kar"}) {
-            EXPECT_EQ("Lorimund.MIDI", classOf(extension));
-            EXPECT_EQ(1u, dword(record(extension), "Register"));
-        }
-        EXPECT_EQ(1u, dword(record(".mid"), "ExistedBefore"));
-        EXPECT_EQ("midfile", text(HKEY_CURRENT_USER, record(".mid"), "DefaultValue"));
-        EXPECT_EQ(1u, dword(record(".midi"), "ExistedBefore"));
-        EXPECT_FALSE(has(record(".midi"), "DefaultValue"));
-        EXPECT_EQ(0u, dword(record(".kar"), "ExistedBefore"));
-        EXPECT_FALSE(has(record(".kar"), "DefaultValue"));
-        EXPECT_EQ("rmifile", classOf(".rmi"));
-        EXPECT_FALSE(has(record(".rmi"), "Register"));
-    }
-}
-
-TEST(FileTypes, UntickingGivesBackFromTheRecord) {
-    RegistrySandbox sandbox;
-    regSetString(HKEY_CLASSES_ROOT, ".mid", "", "midfile");
-    regSetDword(HKEY_CLASSES_ROOT, ".midi", "", 7);  // a class name that is no string
-    registerTypes(true, true, true, true);
-    // Since then another program hung a subkey below ".kar"; ".rmi" lost its
-    // record; the record of ".midi" holds a class from an older run.
-    regSetString(HKEY_CLASSES_ROOT, ".kar\\ShellNew", "NullFile", "");
-    RegDeleteKeyA(HKEY_CURRENT_USER, record(".rmi").c_str());
-    regSetString(HKEY_CURRENT_USER, record(".midi").c_str(), "DefaultValue", "midifile");
-    registerTypes(false, false, false, false);
-
-    EXPECT_EQ("midfile", classOf(".mid"));
-    EXPECT_EQ("midifile", classOf(".midi"));
-    EXPECT_EQ("", classOf(".kar"));  // kept for its subkey, but no longer the player's
-    EXPECT_EQ("-", classOf(".rmi"));
-    for (const char* extension : {".mid", ".midi", ".kar"}) {
-        EXPECT_EQ(0u, dword(record(extension), "Register")) << extension;
-        EXPECT_FALSE(has(record(extension), "ExistedBefore"));
-        EXPECT_FALSE(has(record(extension), "DefaultValue"));
-    }
 }
 
 TEST(FileTypes, ClassNameInOtherCaseIsThePlayersAndForeignOnesStay) {
@@ -131,22 +101,16 @@ TEST(FileTypes, ClassNameInOtherCaseIsThePlayersAndForeignOnesStay) {
     regSetString(HKEY_CLASSES_ROOT, ".kar", "", "Lorimund.MIDI.Karaoke");  // over 19 characters
     regSetString(HKEY_CLASSES_ROOT, ".rmi", "", "rmifile");
     regSetDword(HKEY_CURRENT_USER, record(".rmi").c_str(), "Register", 1);
-    EXPECT_FALSE(isPlayerFileType(".kar"));
-    EXPECT_FALSE(isPlayerFileType(".none"));
     registerTypes(true, false, false, false);
-
-    EXPECT_EQ("lorimund.midi", classOf(".mid"));
-    EXPECT_EQ("midfile", text(HKEY_CURRENT_USER, record(".mid"), "DefaultValue"));
-    EXPECT_FALSE(has(record(".mid"), "Register"));
-    EXPECT_EQ("-", classOf(".midi"));  // the player's, unticked, no record: deleted
-    EXPECT_EQ("Lorimund.MIDI.Karaoke", classOf(".kar"));
-    EXPECT_EQ("rmifile", classOf(".rmi"));
-    EXPECT_EQ(1u, dword(record(".rmi"), "Register"));
+    const char* const expected[] = {"lorimund.midi|-|-|midfile", "-|0|-|-",
+                                    "Lorimund.MIDI.Karaoke|-|-|-", "rmifile|1|-|-"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(expected[i], state(Extensions[i])) << Extensions[i];
 }
 
 TEST(FileTypes, EarlierLayoutRecordsAreConverted) {
     RegistrySandbox sandbox;
-    const std::string setup = Program + "\\Setup\\";
+    const std::string setup = SetupKey + "\\";
     const std::string backup = Program + "\\Backup\\Filetypes\\";
     regSetString(HKEY_CURRENT_USER, (setup + ".mid").c_str(), "x", "");
     regSetString(HKEY_CURRENT_USER, (backup + ".mid").c_str(), "", "midfile");
@@ -155,26 +119,70 @@ TEST(FileTypes, EarlierLayoutRecordsAreConverted) {
     regSetDword(HKEY_CURRENT_USER, (backup + ".rmi").c_str(), "ExistedBefore", 0);  // no marker
     migrateFileTypeRecords();
 
-    EXPECT_EQ(1u, dword(record(".mid"), "Register"));
-    EXPECT_EQ(1u, dword(record(".mid"), "ExistedBefore"));
-    EXPECT_EQ("midfile", text(HKEY_CURRENT_USER, record(".mid"), "DefaultValue"));
+    const char* const expected[] = {"-|1|1|midfile", "-|-|-|-", "-|1|-|-", "-|-|-|-"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(expected[i], state(Extensions[i])) << Extensions[i];
     EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, (setup + ".mid").c_str()));
-    EXPECT_EQ(1u, dword(record(".kar"), "Register"));
     EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, (setup + ".kar").c_str()));
-    EXPECT_FALSE(has(record(".rmi"), "Register"));
-    EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, record(".midi").c_str()));
     EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, (Program + "\\Backup\\Filetypes").c_str()));
 }
 
-TEST(FileTypes, ReregisterSettingBecomesOneUnlessItIsZero) {
-    RegistrySandbox sandbox;
-    const std::string setup = Program + "\\Setup";
-    for (DWORD found : {0u, 5u}) {
-        regSetDword(HKEY_CURRENT_USER, setup.c_str(), "ReregisterFiletypes", found);
-        registerTypes(false, false, false, false);
-        EXPECT_EQ(found == 0 ? 0u : 1u, dword(setup, "ReregisterFiletypes"));
+TEST(WinampExtList, ListRulesAndIniPath) {
+    const char* const cases[][2] = {
+        {"mid:mp3:wav", ":mp3:wav"},  {"mp3:MID:wav", "mp3:wav"}, {"mid", ""},
+        {"midi:mid:mp3", "midi:mp3"}, {"mid:mp3:mid", ":mp3:mid"},  // the first entry only
+        {"midi:mp3", nullptr},        {"mp3:midi", nullptr},        {"mid2:kar", nullptr},
+        {"amid:mp3", nullptr},        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        KString list(c[0]);
+        EXPECT_EQ(c[1] != nullptr, removeMidEntry(list)) << c[0];
+        EXPECT_STREQ(c[1] ? c[1] : c[0], list.chars());
     }
-    regSetString(HKEY_CURRENT_USER, setup.c_str(), "ReregisterFiletypes", "0");  // not a number
-    registerTypes(false, false, false, false);
-    EXPECT_EQ(1u, dword(setup, "ReregisterFiletypes"));
+    const char* const icons[][2] = {
+        {"D:\\Apps\\Winamp\\winamp.exe,1", "D:\\Apps\\Winamp\\winamp.ini"},
+        {" \tC:\\winamp.exe,0\r\n", "C:\\winamp.ini"},
+        {"winamp.exe,1", "-"}, {"\\winamp.exe,1", "-"}, {"C\\winamp.exe,1", "-"}, {"", "-"},
+    };
+    for (const auto& c : icons) {
+        KString path;
+        EXPECT_STREQ(c[1], winampIniFromIcon(KString(c[0]), path) ? path.chars() : "-") << c[0];
+    }
+}
+
+TEST(WinampExtList, FileIsEditedAndRecordedOnlyWhenMidGoes) {
+    // 1023 characters fill the first read exactly.
+    std::string full = "mp3";
+    while (full.size() < 1019)
+        full += ":xm";
+    full.resize(1019);
+    // list, list after ("" for an untouched file), what is in the way
+    const std::string cases[][3] = {
+        {"mid:mp3:wav", ":mp3:wav", ""}, {"mp3:wav", "", ""}, {full + ":mid", full, ""},
+        {"mid:mp3", "", "unticked"},     {"mid:mp3", "", "held"},
+        {"mid:mp3", "", "no icon"},      {"mid:mp3", "", "winamp.exe,1"}};
+    for (const auto& c : cases) {
+        RegistrySandbox sandbox;
+        TempFolder dir;
+        const std::string icon = c[2] == "winamp.exe,1" ? c[2] : " " + dir.path() + "winamp.exe,1 ";
+        if (c[2] != "no icon")
+            regSetString(HKEY_CLASSES_ROOT, "Winamp.File\\DefaultIcon", "", icon.c_str());
+        const std::string ini = dir / "winamp.ini", head = "[Winamp]\r\noutname=out_wave.dll\r\n",
+                          before = head + "extlist=" + c[0] + "\r\n";
+        writeFile(ini, before);
+        // Readers may share the file; the writer may not.
+        HANDLE held = c[2] == "held" ? CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : nullptr;
+        if (c[2] == "unticked")
+            registerTypes(false, false, false, false);
+        else
+            removeMidFromWinamp();
+        if (held)
+            CloseHandle(held);
+        std::string after;
+        readFile(ini, after);
+        EXPECT_EQ(c[1].empty() ? before : head + "extlist=" + c[1] + "\r\n", after) << c[2];
+        EXPECT_EQ(c[1].empty() ? "-" : "1", text(HKEY_CURRENT_USER, Misc, "Studio")) << c[2];
+    }
 }

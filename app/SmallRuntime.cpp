@@ -8,6 +8,7 @@
 #if defined(__GLIBCXX__)
 #include <bits/functexcept.h>
 
+#include "app/ExitCodes.h"
 #include "app/OutOfMemory.h"
 
 namespace __gnu_cxx {
@@ -16,7 +17,7 @@ namespace __gnu_cxx {
 // quietly is all it could do here; bad_alloc, the one exception that ends the
 // program on purpose, is caught in the entry point and never gets this far.
 void __verbose_terminate_handler() {
-    ExitProcess(3);
+    ExitProcess(ExitInternalError);
 }
 }  // namespace __gnu_cxx
 

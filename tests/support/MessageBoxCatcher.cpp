@@ -37,21 +37,42 @@ bool hasButton(HWND box, int id) {
     return button != nullptr && IsWindowVisible(button);
 }
 
-// The icon and the button set: the parts of the style that the installer's
-// messages use.
-UINT readStyle(HWND box) {
+// Each button set with its buttons in the order Windows lays them out, which
+// is the order MB_DEFBUTTON1 to MB_DEFBUTTON3 count in.
+struct ButtonSet {
+    UINT type;
+    std::vector<int> buttons;
+};
+
+const ButtonSet ButtonSets[] = {
+    {MB_OK, {IDOK}},
+    {MB_OKCANCEL, {IDOK, IDCANCEL}},
+    {MB_ABORTRETRYIGNORE, {IDABORT, IDRETRY, IDIGNORE}},
+    {MB_YESNOCANCEL, {IDYES, IDNO, IDCANCEL}},
+    {MB_YESNO, {IDYES, IDNO}},
+    {MB_RETRYCANCEL, {IDRETRY, IDCANCEL}},
+    {MB_CANCELTRYCONTINUE, {IDCANCEL, IDTRYAGAIN, IDCONTINUE}},
+};
+
+bool isDefaultButton(HWND box, int id) {
+    return (GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+// Icon handles are compared, so only the icon of a box of this process is told.
+UINT iconStyle(HWND box) {
     IconSearch search;
     EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&search));
-    UINT style = 0;
-    if (search.icon == LoadIcon(nullptr, IDI_HAND))
-        style = MB_ICONERROR;
-    else if (search.icon == LoadIcon(nullptr, IDI_QUESTION))
-        style = MB_ICONQUESTION;
-    else if (search.icon == LoadIcon(nullptr, IDI_EXCLAMATION))
-        style = MB_ICONWARNING;
-    if (hasButton(box, IDYES))
-        return style | MB_YESNO;
-    return style | (hasButton(box, IDCANCEL) ? MB_OKCANCEL : MB_OK);
+    const struct {
+        LPCSTR icon;
+        UINT style;
+    } icons[] = {{IDI_HAND, MB_ICONERROR},
+                 {IDI_QUESTION, MB_ICONQUESTION},
+                 {IDI_EXCLAMATION, MB_ICONWARNING},
+                 {IDI_ASTERISK, MB_ICONINFORMATION}};
+    for (const auto& icon : icons)
+        if (search.icon && search.icon == LoadIconA(nullptr, icon.icon))
+            return icon.style;
+    return 0;
 }
 
 std::string windowText(HWND window) {
@@ -61,6 +82,25 @@ std::string windowText(HWND window) {
 }
 
 }  // namespace
+
+UINT messageBoxStyle(HWND box) {
+    UINT style = iconStyle(box);
+    std::vector<int> shown;
+    for (int id = IDOK; id <= IDCONTINUE; ++id)
+        if (hasButton(box, id))
+            shown.push_back(id);
+    for (const ButtonSet& set : ButtonSets) {
+        std::vector<int> sorted = set.buttons;
+        std::sort(sorted.begin(), sorted.end());
+        if (sorted != shown)
+            continue;
+        for (size_t i = 0; i < set.buttons.size(); ++i)
+            if (isDefaultButton(box, set.buttons[i]))
+                return style | set.type | static_cast<UINT>(i << 8);
+        return style | set.type | MB_DEFMASK;  // no default button
+    }
+    return style | MB_TYPEMASK | MB_DEFMASK;  // no set a message box can have
+}
 
 MessageBoxCatcher::MessageBoxCatcher(std::vector<int> answers, DWORD threadId)
     : MessageBoxCatcher(std::move(answers), nullptr, threadId) {}
@@ -99,7 +139,7 @@ void MessageBoxCatcher::handle(HWND box) {
     caught.text = windowText(GetDlgItem(box, 0xFFFF));
     caught.caption = windowText(box);
     caught.owner = GetWindow(box, GW_OWNER);
-    caught.style = readStyle(box);
+    caught.style = messageBoxStyle(box);
     size_t index;
     {
         std::lock_guard<std::mutex> lock(mutex_);

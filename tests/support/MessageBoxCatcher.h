@@ -17,10 +17,16 @@ struct CaughtBox {
     std::string text;
     std::string caption;
     HWND owner = nullptr;
-    // The style as read back from the box: icon and button set (for instance
-    // MB_ICONERROR | MB_OK, or MB_ICONQUESTION | MB_YESNO).
+    // The style as read back from the box (messageBoxStyle).
     UINT style = 0;
 };
+
+// A message box's style as read back from its window: the icon, the button
+// set and the default button, for instance MB_ICONERROR | MB_OK, or
+// MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2. The icon is told for a box of
+// this process only (0 for another's); a box without a default button reads
+// MB_DEFMASK, one whose buttons form no set MB_TYPEMASK as well.
+UINT messageBoxStyle(HWND box);
 
 class MessageBoxCatcher {
 public:

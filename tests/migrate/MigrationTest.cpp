@@ -17,14 +17,12 @@ std::string key(const char* group) {
     return std::string("SOFTWARE\\Lorimund\\Lorimund's MIDI Player\\") + group;
 }
 
-// A value of the player's key as text, "-" when missing.
-std::string value(const char* group, const char* name) {
-    std::string text = "-";
-    DWORD number;
-    if (!regGetString(HKEY_CURRENT_USER, key(group).c_str(), name, text) &&
-        regGetDword(HKEY_CURRENT_USER, key(group).c_str(), name, number))
-        text = std::to_string(number);
-    return text;
+// A value of the player's key read as the type it must have, "-" when missing.
+std::string number(const char* group, const char* name) {
+    return regNumber(HKEY_CURRENT_USER, key(group), name);
+}
+std::string text(const char* group, const char* name) {
+    return regText(HKEY_CURRENT_USER, key(group), name);
 }
 
 }  // namespace
@@ -72,21 +70,50 @@ TEST_F(OldIniFile, CarriesSettingsAndPlaylistsOverThenGoes) {
 
     importOldIniFile();
 
-    EXPECT_EQ("1", value("Main Window", "Autoplay"));  // replaces a value of another type
-    EXPECT_EQ("5", value("Main Window", "Repeat"));    // not in the file
-    EXPECT_EQ("0", value("Main Window", "Scan"));
-    EXPECT_EQ("-", value("Main Window", "Volume"));
-    EXPECT_EQ("C:\\Songs", value("Playlist", "Directory"));  // an empty text writes nothing
-    EXPECT_EQ("3", value("Setup", "Output"));
-    EXPECT_EQ("0", value("Setup", "Reset"));
-    EXPECT_EQ("12", value("Setup", "FirstNote"));
-    EXPECT_EQ("7", value("Setup", "RunningStatus"));  // the number that means "missing"
-    EXPECT_EQ(longText.substr(0, 259), value("Setup", "UserReset"));
-    EXPECT_EQ("-", value("Setup", "ScanEnd"));
+    EXPECT_EQ("1", number("Main Window", "Autoplay"));  // replaces a value of another type
+    EXPECT_EQ("5", number("Main Window", "Repeat"));    // not in the file
+    EXPECT_EQ("0", number("Main Window", "Scan"));
+    EXPECT_EQ("-", number("Main Window", "Volume"));
+    EXPECT_EQ("C:\\Songs", text("Playlist", "Directory"));  // an empty text writes nothing
+    EXPECT_EQ("3", number("Setup", "Output"));
+    EXPECT_EQ("0", number("Setup", "Reset"));
+    EXPECT_EQ("12", number("Setup", "FirstNote"));
+    EXPECT_EQ("7", number("Setup", "RunningStatus"));  // the number that means "missing"
+    EXPECT_EQ(longText.substr(0, 259), text("Setup", "UserReset"));
+    EXPECT_EQ("-", number("Setup", "ScanEnd"));
     EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, key("Karaoke Window").c_str()));  // no section
     EXPECT_TRUE(pathExists(dir_ / "Songs.kpl"));
     EXPECT_FALSE(pathExists(old / "songs.dat"));
     EXPECT_FALSE(pathExists(path_));
+}
+
+// Every setting of the old file, each with a distinct value: the numbers
+// must arrive as REG_DWORD, the two texts as REG_SZ.
+TEST_F(OldIniFile, EverySettingArrivesWithItsType) {
+    const struct {
+        const char *group, *name, *written;
+        bool isText;
+    } settings[] = {
+        {"Main Window", "Autoplay", "1", false},    {"Main Window", "Repeat", "2", false},
+        {"Main Window", "Scan", "3", false},        {"Karaoke Window", "AlwaysOnTop", "4", false},
+        {"Playlist", "Directory", "C:\\Old Songs", true},
+        {"Setup", "Output", "5", false},            {"Setup", "Reset", "6", false},
+        {"Setup", "FirstNote", "7", false},         {"Setup", "RunningStatus", "8", false},
+        {"Setup", "SkipRedundant", "9", false},     {"Setup", "UserReset", "F0 7E 7F F7", true},
+        {"Setup", "SysexDelay", "10", false},       {"Setup", "ScanStart", "11", false},
+        {"Setup", "ScanEnd", "12", false},          {"Setup", "ScanFade", "13", false},
+        {"Setup", "ResetOnPause", "14", false}};
+    std::string ini, section;
+    for (const auto& s : settings) {
+        if (section != s.group)
+            ini += "[" + (section = s.group) + "]\r\n";
+        ini += std::string(s.name) + "=" + s.written + "\r\n";
+    }
+    ASSERT_TRUE(writeFile(path_, ini));
+    importOldIniFile();
+    for (const auto& s : settings)
+        EXPECT_EQ(s.written, s.isText ? text(s.group, s.name) : number(s.group, s.name))
+            << s.group << "\\" << s.name;
 }
 
 TEST_F(OldIniFile, GoesEvenWhenNothingImports) {
@@ -124,14 +151,14 @@ TEST(LayoutFileAndCharSet, Decisions) {
     EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, key("Karaoke Window").c_str()));
     regSetDword(HKEY_CURRENT_USER, key("Karaoke Window").c_str(), "CharSet", 0);
     setKaraokeCharSetFor(1251, 866);
-    EXPECT_EQ("1", value("Karaoke Window", "CharSet"));
+    EXPECT_EQ("1", number("Karaoke Window", "CharSet"));
 }
 
 TEST(SamplePlaylist, EachRunAddsANewFileAndMakesItCurrent) {
     RegistrySandbox sandbox;
     TempFolder dir;
     EXPECT_FALSE(writeSamplePlaylist(KString((dir / "missing\\").c_str())));
-    EXPECT_EQ("-", value("Playlist", "Last"));
+    EXPECT_EQ("-", text("Playlist", "Last"));
     // The sample playlist as the player reads it, with | standing for the folder.
     std::string first, second, expected = "\"Sample Two\";\"|sample2.kar\";0\r\n"
                                           "\"Sample Eight\";\"|sample8.kar\";1\r\n"
@@ -147,12 +174,12 @@ TEST(SamplePlaylist, EachRunAddsANewFileAndMakesItCurrent) {
     ASSERT_TRUE(writeSamplePlaylist(KString(dir.path().c_str())));
     ASSERT_TRUE(readFile(dir / "Sample Playlist.kpl", first));
     EXPECT_EQ(head + "\";0;0;8\r\n" + expected, first);
-    EXPECT_EQ(dir / "Sample Playlist.kpl", value("Playlist", "Last"));
+    EXPECT_EQ(dir / "Sample Playlist.kpl", text("Playlist", "Last"));
 
     ASSERT_TRUE(writeSamplePlaylist(KString(dir.path().c_str())));
     ASSERT_TRUE(readFile(dir / "Sample Playlist 2.kpl", second));
     EXPECT_EQ(head + " 2\";0;0;8\r\n" + expected, second);
-    EXPECT_EQ(dir / "Sample Playlist 2.kpl", value("Playlist", "Last"));
+    EXPECT_EQ(dir / "Sample Playlist 2.kpl", text("Playlist", "Last"));
     ASSERT_TRUE(readFile(dir / "Sample Playlist.kpl", second));
     EXPECT_EQ(first, second);
 }
@@ -167,7 +194,7 @@ TEST(SamplePlaylist, FileWithoutLastIsAFailure) {
     RegCloseKey(player);
     EXPECT_FALSE(writeSamplePlaylist(KString(dir.path().c_str())));
     EXPECT_TRUE(pathExists(dir / "Sample Playlist.kpl"));
-    EXPECT_EQ("-", value("Playlist", "Last"));
+    EXPECT_EQ("-", text("Playlist", "Last"));
 }
 
 TEST(OldPlaylists, EntriesAndTitles) {

@@ -15,26 +15,17 @@ const std::string Misc = Program + "\\Backup\\Misc";
 
 std::string record(const char* extension) { return Program + "\\Filetype" + extension; }
 
-// A value as text, "-" when missing.
-std::string text(HKEY root, const std::string& key, const char* name = "") {
-    std::string value = "-";
-    DWORD number;
-    if (!regGetString(root, key.c_str(), name, value) &&
-        regGetDword(root, key.c_str(), name, number))
-        value = std::to_string(number);
-    return value;
-}
-
-// "class|Register|ExistedBefore|DefaultValue"; the class is "" when the
-// extension's key has none, "-" when there is no key.
+// "class|Register|ExistedBefore|DefaultValue", each read as the type it must
+// have; the class is "" when the extension's key has none, "-" when there is
+// no key.
 std::string state(const char* extension) {
-    std::string type = text(HKEY_CLASSES_ROOT, extension);
+    std::string type = regText(HKEY_CLASSES_ROOT, extension, "");
     if (type == "-" && regKeyExists(HKEY_CLASSES_ROOT, extension))
         type = "";
     const std::string r = record(extension);
-    return type + "|" + text(HKEY_CURRENT_USER, r, "Register") + "|" +
-           text(HKEY_CURRENT_USER, r, "ExistedBefore") + "|" +
-           text(HKEY_CURRENT_USER, r, "DefaultValue");
+    return type + "|" + regNumber(HKEY_CURRENT_USER, r, "Register") + "|" +
+           regNumber(HKEY_CURRENT_USER, r, "ExistedBefore") + "|" +
+           regText(HKEY_CURRENT_USER, r, "DefaultValue");
 }
 
 void registerTypes(bool mid, bool midi, bool kar, bool rmi) {
@@ -62,7 +53,7 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
                                          "Lorimund.MIDI|1|0|-", "Lorimund.MIDI|1|0|-"};
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(installed[i], state(Extensions[i])) << reregister << Extensions[i];
-        EXPECT_EQ(reregister ? "1" : "0", text(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
+        EXPECT_EQ(reregister ? "1" : "0", regNumber(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
     }
 
     // Since then another program hung a subkey below ".kar" and a verb on the class.
@@ -73,7 +64,7 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
     const char* const givenBack[] = {"midfile|0|-|-", "-|0|-|-", "|0|-|-", "-|0|-|-"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(givenBack[i], state(Extensions[i])) << Extensions[i];
-    EXPECT_EQ("1", text(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
+    EXPECT_EQ("1", regNumber(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
 
     // The class is rebuilt exactly, even with nothing ticked.
     const char* const rows[][2] = {
@@ -88,8 +79,8 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
         {"\\shell\\open\\ddeexec", "[load(\"%1\")]"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(row[1], text(HKEY_CLASSES_ROOT, std::string("Lorimund.MIDI") + row[0])) << row[0];
-    EXPECT_EQ("65536", text(HKEY_CLASSES_ROOT, "Lorimund.MIDI", "EditFlags"));
+        EXPECT_EQ(row[1], regText(HKEY_CLASSES_ROOT, std::string("Lorimund.MIDI") + row[0], "")) << row[0];
+    EXPECT_EQ("65536", regNumber(HKEY_CLASSES_ROOT, "Lorimund.MIDI", "EditFlags"));
     EXPECT_FALSE(regKeyExists(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit"));
 }
 
@@ -183,6 +174,6 @@ TEST(WinampExtList, FileIsEditedAndRecordedOnlyWhenMidGoes) {
         std::string after;
         readFile(ini, after);
         EXPECT_EQ(c[1].empty() ? before : head + "extlist=" + c[1] + "\r\n", after) << c[2];
-        EXPECT_EQ(c[1].empty() ? "-" : "1", text(HKEY_CURRENT_USER, Misc, "Studio")) << c[2];
+        EXPECT_EQ(c[1].empty() ? "-" : "1", regNumber(HKEY_CURRENT_USER, Misc, "Studio")) << c[2];
     }
 }

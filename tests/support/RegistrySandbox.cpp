@@ -103,6 +103,20 @@ bool regGetDword(HKEY root, const char* key, const char* name, DWORD& value) {
     return r == ERROR_SUCCESS && type == REG_DWORD;
 }
 
+std::string regText(HKEY root, const std::string& key, const char* name) {
+    std::string value;
+    if (regGetString(root, key.c_str(), name, value))
+        return value;
+    return regValueExists(root, key.c_str(), name) ? "<not REG_SZ>" : "-";
+}
+
+std::string regNumber(HKEY root, const std::string& key, const char* name) {
+    DWORD value = 0;
+    if (regGetDword(root, key.c_str(), name, value))
+        return std::to_string(value);
+    return regValueExists(root, key.c_str(), name) ? "<not REG_DWORD>" : "-";
+}
+
 bool regKeyExists(HKEY root, const char* key) {
     HKEY k;
     if (RegOpenKeyExA(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS)

@@ -31,6 +31,11 @@ bool regSetString(HKEY root, const char* key, const char* name, const char* valu
 bool regSetDword(HKEY root, const char* key, const char* name, DWORD value);
 bool regGetString(HKEY root, const char* key, const char* name, std::string& value);
 bool regGetDword(HKEY root, const char* key, const char* name, DWORD& value);
+// A value as the one type a test expects, for comparing with one string: the
+// text of a REG_SZ, the number of a REG_DWORD in decimal; "-" when the value
+// is missing, "<not REG_SZ>" or "<not REG_DWORD>" when it has another type.
+std::string regText(HKEY root, const std::string& key, const char* name);
+std::string regNumber(HKEY root, const std::string& key, const char* name);
 bool regKeyExists(HKEY root, const char* key);
 bool regValueExists(HKEY root, const char* key, const char* name);
 // Deletes a key with every key below it.

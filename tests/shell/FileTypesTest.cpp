@@ -46,11 +46,12 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
     RegistrySandbox sandbox;
     regSetString(HKEY_CLASSES_ROOT, ".mid", "", "midfile");
     regSetDword(HKEY_CLASSES_ROOT, ".midi", "", 7);  // a class name that is no string
+    regSetString(HKEY_CLASSES_ROOT, ".rmi", "Content Type", "audio/mid");  // no class name
     for (DWORD reregister : {0u, 5u}) {  // the player's wish: a present 0 stays, else 1
         regSetDword(HKEY_CURRENT_USER, SetupKey.c_str(), "ReregisterFiletypes", reregister);
         registerTypes(true, true, true, true);
         const char* const installed[] = {"Lorimund.MIDI|1|1|midfile", "Lorimund.MIDI|1|1|-",
-                                         "Lorimund.MIDI|1|0|-", "Lorimund.MIDI|1|0|-"};
+                                         "Lorimund.MIDI|1|0|-", "Lorimund.MIDI|1|1|-"};
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(installed[i], state(Extensions[i])) << reregister << Extensions[i];
         EXPECT_EQ(reregister ? "1" : "0", regNumber(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
@@ -82,6 +83,15 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
         EXPECT_EQ(row[1], regText(HKEY_CLASSES_ROOT, std::string("Lorimund.MIDI") + row[0], "")) << row[0];
     EXPECT_EQ("65536", regNumber(HKEY_CLASSES_ROOT, "Lorimund.MIDI", "EditFlags"));
     EXPECT_FALSE(regKeyExists(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit"));
+}
+
+TEST(FileTypes, FirstRunWithNothingTickedStillMakesEveryRecordKey) {
+    RegistrySandbox sandbox;
+    registerTypes(false, false, false, false);
+    for (const char* extension : Extensions) {
+        EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, record(extension).c_str())) << extension;
+        EXPECT_EQ("-|-|-|-", state(extension)) << extension;
+    }
 }
 
 TEST(FileTypes, ClassNameInOtherCaseIsThePlayersAndForeignOnesStay) {
@@ -122,6 +132,7 @@ TEST(WinampExtList, ListRulesAndIniPath) {
     const char* const cases[][2] = {
         {"mid:mp3:wav", ":mp3:wav"},  {"mp3:MID:wav", "mp3:wav"}, {"mid", ""},
         {"midi:mid:mp3", "midi:mp3"}, {"mid:mp3:mid", ":mp3:mid"},  // the first entry only
+        {"mp3:midi:mid", "mp3:midi"},  // a hit inside "midi" first, then the entry
         {"midi:mp3", nullptr},        {"mp3:midi", nullptr},        {"mid2:kar", nullptr},
         {"amid:mp3", nullptr},        {"", nullptr},
     };
@@ -142,14 +153,16 @@ TEST(WinampExtList, ListRulesAndIniPath) {
 }
 
 TEST(WinampExtList, FileIsEditedAndRecordedOnlyWhenMidGoes) {
-    // 1023 characters fill the first read exactly.
-    std::string full = "mp3";
-    while (full.size() < 1019)
+    // 1023 characters fill the first read exactly; 3000 need more than one.
+    std::string full = "mp3", longer;
+    while (full.size() < 2996)
         full += ":xm";
+    longer = full.substr(0, 2996);
     full.resize(1019);
     // list, list after ("" for an untouched file), what is in the way
     const std::string cases[][3] = {
         {"mid:mp3:wav", ":mp3:wav", ""}, {"mp3:wav", "", ""}, {full + ":mid", full, ""},
+        {longer + ":mid", longer, ""},
         {"mid:mp3", "", "unticked"},     {"mid:mp3", "", "held"},
         {"mid:mp3", "", "no icon"},      {"mid:mp3", "", "winamp.exe,1"}};
     for (const auto& c : cases) {

@@ -92,8 +92,17 @@ TEST_F(IePlugin, CopiesBesideTheBrowserAndClearsItsBindings) {
     EXPECT_TRUE(exists(HKEY_LOCAL_MACHINE, ExtensionPlugins + ".wav"));
     expectBackups();
 
-    // A second run finds nothing to save and keeps the first run's backups.
+    // A second run, after the copy and its record went, copies and records
+    // again; it finds nothing to save and keeps the first run's backups.
+    ASSERT_TRUE(DeleteFileA(plugin.c_str()));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, backupKey().c_str(), 0, KEY_SET_VALUE, &key));
+    RegDeleteValueA(key, "Internet Explorer");
+    RegCloseKey(key);
     installer.installIePlugin();
+    EXPECT_EQ("new plug-in", fileText(plugin));
+    EXPECT_EQ(plugin, record("Internet Explorer"));
     expectBackups();
 }
 

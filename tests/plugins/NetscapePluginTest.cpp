@@ -50,6 +50,25 @@ TEST_F(NetscapePlugin, CopiesToNavigator3AndEach4DotVersion) {
     EXPECT_EQ(3u, valueCount(HKEY_CURRENT_USER, backupKey()));
 }
 
+// A failed copy is reported for its own installation; the next one is still tried.
+TEST_F(NetscapePlugin, EveryFailedCopyIsReportedAndNoneRecorded) {
+    regSetString(HKEY_CURRENT_USER, (NavigatorKey + "\\Main").c_str(), "Install Directory",
+                 (browsers / "None 3").c_str());
+    for (const char* version : {"4.0", "4.5"})
+        regSetString(HKEY_LOCAL_MACHINE, (NavigatorKey + "\\" + version + "\\Main").c_str(),
+                     "Plugins Directory", (browsers / "None 4").c_str());
+    MessageBoxCatcher catcher;
+    installer.installNetscapePlugin();
+    std::vector<CaughtBox> boxes = catcher.boxes();
+    ASSERT_EQ(3u, boxes.size());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(i == 0 ? Failed3 : Failed4, boxes[i].text);
+        EXPECT_EQ("Netscape plug-in installation error", boxes[i].caption);
+        EXPECT_EQ(UINT(MB_ICONERROR | MB_OK), boxes[i].style);
+    }
+    EXPECT_EQ(0u, valueCount(HKEY_CURRENT_USER, backupKey()));
+}
+
 TEST_F(NetscapePlugin, WithoutNetscapeNothingHappens) {
     MessageBoxCatcher catcher;
     installer.installNetscapePlugin();

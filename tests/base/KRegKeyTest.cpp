@@ -60,6 +60,9 @@ TEST_F(KRegKeyTest, ReadStringChecksTypeAndLength) {
     RegQueryValueExA(raw, "Empty", nullptr, &type, nullptr, &size);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
     EXPECT_EQ(1u, size);
+    out = "stale";
+    EXPECT_TRUE(key.readString("Empty", out));  // an empty text is a text
+    EXPECT_EQ(0, out.length());
 }
 
 TEST_F(KRegKeyTest, DwordAndBinaryValues) {

@@ -145,6 +145,20 @@ TEST_F(ExtractPayloadTest, AlteredResourceStopsBeforeItsFileIsWritten) {
     EXPECT_FALSE(pathExists(at("basic.lyt")));
 }
 
+TEST_F(ExtractPayloadTest, MissingResourceGivesTheArchiveErrorOnce) {
+    const PayloadEntry manifest[3] = {row("IDR_99", "nothing.bin", 1, 1),
+                                      row("IDR_98", "nothing2.bin", 1, 1)};
+    MessageBoxCatcher catcher;
+    Installer installer(options, GetModuleHandleA(nullptr), nullptr);
+    EXPECT_FALSE(installer.extractPayload(manifest));
+    auto boxes = catcher.boxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(ArchiveError, boxes[0].text);
+    EXPECT_EQ("Installation Archive Error", boxes[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_OK), boxes[0].style);
+    EXPECT_FALSE(pathExists(at("nothing.bin")));
+}
+
 TEST_F(ExtractPayloadTest, StreamCutShortLeavesNoFile) {
     std::string whole = ownResource("IDR_08");
     std::string cut = whole.substr(0, whole.size() / 2);

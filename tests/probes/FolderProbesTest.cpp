@@ -16,6 +16,7 @@ TEST(FolderProbes, FolderPathSyntax) {
         {"", false}, {"C", false}, {"1:\\x", false}, {"C:Games", false},
         {"\\\\server\\share", false}, {"C:\\\\Games", false}, {"C:\\Games\\\\Karaoke", false},
         {"C:\\Songs*", false}, {"C:\\Songs/old", false}, {"C:\\Caf\xE9", false},
+        {"C:\\Tab\there", false}, {"C:\\Songs?", false}, {"C:\\Songs:old", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.valid, isValidFolderPath(c.path.c_str())) << c.path.size() << " " << c.path;
@@ -67,6 +68,18 @@ TEST(FolderProbes, QuickLaunchFolder) {
     EXPECT_FALSE(findQuickLaunchFolder());
     ASSERT_TRUE(regSetString(HKEY_CURRENT_USER, key, "Quick Launch", (dir / "Gone").c_str()));
     EXPECT_FALSE(findQuickLaunchFolder());
+}
+
+TEST(InstallOptions, EveryChoiceStartsTicked) {
+    RegistrySandbox sandbox;
+    InstallOptions o;
+    const struct { const char* name; bool ticked; } choices[] = {
+        {"desktop", o.desktopShortcut}, {"Quick Launch", o.quickLaunchShortcut},
+        {"Internet Explorer", o.internetExplorerPlugin}, {"Netscape", o.netscapePlugin},
+        {".kar", o.associateKar}, {".mid", o.associateMid}, {".midi", o.associateMidi},
+        {".rmi", o.associateRmi}};
+    for (const auto& choice : choices)
+        EXPECT_TRUE(choice.ticked) << choice.name;
 }
 
 TEST(InstallOptions, FolderFromUninstallCommand) {

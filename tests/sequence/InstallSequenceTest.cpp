@@ -112,6 +112,15 @@ TEST(FolderTree, CreatesMissingLevelsOnly) {
     EXPECT_FALSE(pathExists(dir / "plain\\sub"));
 }
 
+TEST(RunPlayer, MissingPlayerIsNotReported) {
+    TempFolder dir;
+    InstallOptions options;
+    options.folder = KString(dir.path().c_str());
+    MessageBoxCatcher catcher;
+    Installer(options, GetModuleHandleA(nullptr), nullptr).runPlayer();
+    EXPECT_EQ(0u, catcher.count());
+}
+
 TEST(RunPlayer, StartsThePlayerWithoutWaiting) {
     TempFolder dir;
     ASSERT_TRUE(CopyFileA((std::string(LKP_PAYLOAD_FILES_DIR) + "\\melko.exe").c_str(),

@@ -123,6 +123,9 @@ std::vector<CaughtBox> MessageBoxCatcher::boxes() const {
 }
 
 void MessageBoxCatcher::watch() {
+    // A thread sees only the windows of its own desktop, and the code under
+    // test may run on one of its own.
+    SetThreadDesktop(GetThreadDesktop(threadId_));
     while (!stop_) {
         Found found;
         EnumThreadWindows(threadId_, collectDialogs, reinterpret_cast<LPARAM>(&found));

@@ -88,10 +88,18 @@ TEST(PageMessages, DriveLetterAsTypedAndTheRebootNote) {
         "of drive d:? Note: it is highly recommended that the program be installed\n"
         "into a sub-folder, e.g. d:\\Lorimund's Karaoke Player.",
         rootFolderQuestion('d').chars());
-    std::string freeSpace = freeSpaceMessage('E').chars();
-    EXPECT_NE(std::string::npos, freeSpace.find("on drive E.  Please free")) << freeSpace;
-    EXPECT_EQ(std::string(playerRunningMessage(false).chars()) +
-                  "  If \nLorimund's Karaoke Player is not currently running,\n"
-                  "please reboot your machine and try installing again.",
+    EXPECT_STREQ("There is insufficient free space for installation on drive E.  Please free\n"
+                 "up some space or choose a different drive.  Lorimund's Karaoke Player\n"
+                 "requires at least 2.5 MB  (2,621,440 bytes) of free disk space.",
+                 freeSpaceMessage('E').chars());
+    const std::string running = "Lorimund's Karaoke Player appears to be running.  Please\n"
+                                "close Lorimund's Karaoke Player before continuing.";
+    EXPECT_EQ(running, playerRunningMessage(false).chars());
+    EXPECT_EQ(running + "  If \nLorimund's Karaoke Player is not currently running,\n"
+                        "please reboot your machine and try installing again.",
               playerRunningMessage(true).chars());
+    // The licence page names this product, unlike the extraction step.
+    EXPECT_STREQ("This installation archive appears to be corrupt.  Please try downloading\n"
+                 "Lorimund's Karaoke Player from https://www.lorimund.example/.",
+                 archiveMessage().chars());
 }

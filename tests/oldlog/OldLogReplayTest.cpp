@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "AllocationWatch.h"
 #include "LogBuilder.h"
 #include "RegistrySandbox.h"
 #include "TempFolder.h"
@@ -170,6 +171,26 @@ TEST_F(OldLog, CountOf1025EndsTheReplay) {
     EXPECT_EQ("<absent>", get("A"));
     EXPECT_EQ("<absent>", get("B"));
     EXPECT_EQ(sz("i"), get("C"));
+}
+
+// Counts no log can hold end the replay at once: the record after one stays
+// unapplied, and no block near its size is asked for (a 32-bit installer
+// would run out of memory on it).
+TEST_F(OldLog, HugeCountsEndTheReplayAtOnce) {
+    const std::string following = LogBuilder().named(HKCU, Old, "A", "i", "").end().bytes().substr(8);
+    const struct {
+        const char* what;
+        std::string log;
+    } cases[] = {
+        {"file path", LogBuilder().word(0x110).word(0x80000000).bytes() + following},
+        {"key path", LogBuilder().word(NamedString).word(HKCU).word(0xFFFFFFFF).bytes() + following}};
+    for (const auto& c : cases) {
+        set("A", "i");
+        resetLargestAllocation();
+        replay(c.log);
+        EXPECT_LT(largestAllocation(), size_t(1) << 20) << c.what;
+        EXPECT_EQ(sz("i"), get("A")) << c.what;
+    }
 }
 
 TEST_F(OldLog, RecordsNamingNoTrustedPlaceAreSkipped) {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "MessageBoxCatcher.h"
+
 const char* const InstallerExe = LKP_INSTALLER_EXE;
 
 namespace {
@@ -146,6 +148,7 @@ MessageBoxWindow Installer::messageBox(DWORD timeoutMs) const {
     if (box.window) {
         box.text = windowText(GetDlgItem(box.window, 0xFFFF));
         box.caption = windowText(box.window);
+        box.style = messageBoxStyle(box.window);
     }
     return box;
 }

@@ -29,6 +29,7 @@ struct MessageBoxWindow {
     HWND window = nullptr;
     std::string text;
     std::string caption;
+    UINT style = 0;  // messageBoxStyle: buttons and default button; no icon across processes
 };
 
 // One run of an installer executable and its wizard.

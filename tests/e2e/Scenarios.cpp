@@ -16,6 +16,17 @@ const char* const PayloadFiles[] = {
     "melko.hlp",   "remove.exe",  "backdrop.bmp", "sample1.kar", "sample2.kar", "sample3.mid",
     "sample4.mid", "sample5.mid", "sample6.mid",  "sample7.mid", "sample8.kar"};
 
+const std::string RunningText =
+    "Lorimund's Karaoke Player appears to be running.  Please\n"
+    "close Lorimund's Karaoke Player before continuing.";
+const std::string RebootNote =
+    "  If \nLorimund's Karaoke Player is not currently running,\n"
+    "please reboot your machine and try installing again.";
+
+// The buttons of a box of the installer and its default one; its icon cannot
+// be told from another process.
+UINT buttonsOf(const MessageBoxWindow& box) { return box.style & (MB_TYPEMASK | MB_DEFMASK); }
+
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
@@ -151,12 +162,14 @@ TEST(InstallFlow, WalksEveryPageValidatesTheFolderAndInstalls) {
     const struct {
         const char* typed;
         const char* says;
+        UINT buttons;
         int answer;
-    } refusals[] = {{"C:\\Songs*", "The target folder you specified is invalid.", IDOK},
-                    {"  c:\\ ", "to the root folder\nof drive c:?", IDNO}};
+    } refusals[] = {{"C:\\Songs*", "The target folder you specified is invalid.", MB_OK, IDOK},
+                    {"  c:\\ ", "to the root folder\nof drive c:?", MB_YESNO, IDNO}};
     for (const auto& refusal : refusals) {
         MessageBoxWindow box = refusedFolder(installer, refusal.typed);
         EXPECT_TRUE(contains(box.text, refusal.says)) << box.text;
+        EXPECT_EQ(refusal.buttons, buttonsOf(box)) << refusal.typed;
         ASSERT_TRUE(installer.answer(box, refusal.answer));
         EXPECT_EQ(FolderPage, installer.pageIndex());
         EXPECT_TRUE(installer.waitForFocus(installer.pageControl(FolderEdit)));
@@ -199,10 +212,28 @@ TEST(InstallFlow, WalksEveryPageValidatesTheFolderAndInstalls) {
     again.press(FinishButton);
     MessageBoxWindow running = again.messageBox();
     EXPECT_EQ("Lorimund's Karaoke Player is running", running.caption);
-    EXPECT_TRUE(contains(running.text, "appears to be running")) << running.text;
+    EXPECT_EQ(RunningText, running.text);
+    EXPECT_EQ(UINT(MB_OK), buttonsOf(running));
     ASSERT_TRUE(again.answer(running, IDOK));
     EXPECT_EQ(SummaryPage, again.pageIndex());
     ASSERT_TRUE(closePlayer(player));
+
+    // A player window, and only a library of the folder in use: the text
+    // adds the reboot note.
+    HWND other = CreateWindowA("STATIC", "Lorimund's Karaoke Player", WS_OVERLAPPEDWINDOW, 0, 0,
+                               100, 100, nullptr, nullptr, nullptr, nullptr);
+    HANDLE library = CreateFileA((std::string(DeepFolder) + "\\tonal95.dll").c_str(),
+                                 GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, library);
+    again.press(FinishButton);
+    MessageBoxWindow onlyLibrary = again.messageBox();
+    CloseHandle(library);
+    DestroyWindow(other);
+    EXPECT_EQ("Lorimund's Karaoke Player is running", onlyLibrary.caption);
+    EXPECT_EQ(RunningText + RebootNote, onlyLibrary.text);
+    EXPECT_EQ(UINT(MB_OK), buttonsOf(onlyLibrary));
+    ASSERT_TRUE(again.answer(onlyLibrary, IDOK));
+    EXPECT_EQ(SummaryPage, again.pageIndex());
     again.press(FinishButton);
     EXPECT_EQ(0, again.exitCode(120000));
     EXPECT_TRUE(closePlayer(waitForPlayerWindow(DeepFolder)));
@@ -216,6 +247,9 @@ TEST(Cancel, NoStaysOnEveryPageAndYesEndsWithNothingInstalled) {
         installer.press(IDCANCEL);
         MessageBoxWindow box = installer.messageBox();
         EXPECT_EQ("Abort Installation", box.caption);
+        EXPECT_EQ("Are you sure you want to abort the installation of Lorimund's Karaoke Player?",
+                  box.text);
+        EXPECT_EQ(UINT(MB_YESNO), buttonsOf(box)) << "page " << index;
         ASSERT_TRUE(installer.answer(box, IDNO)) << "page " << index;
         EXPECT_TRUE(installer.waitForPage(index)) << index;
     }
@@ -244,7 +278,10 @@ TEST(DamagedArchive, AgreementWithOneChangedByteEndsWithTheArchiveMessage) {
     installer.press(NextButton);
     MessageBoxWindow box = installer.messageBox();
     EXPECT_EQ("Installation Archive Error", box.caption);
-    EXPECT_TRUE(contains(box.text, "archive appears to be corrupt")) << box.text;
+    EXPECT_EQ("This installation archive appears to be corrupt.  Please try downloading\n"
+              "Lorimund's Karaoke Player from https://www.lorimund.example/.",
+              box.text);
+    EXPECT_EQ(UINT(MB_OK), buttonsOf(box));
     ASSERT_TRUE(installer.answer(box, IDOK));
     EXPECT_EQ(0, installer.exitCode());
     EXPECT_TRUE(nothingInstalled());

@@ -32,6 +32,10 @@ const char* const ReregisterFiletypesValue = "ReregisterFiletypes";  // under "\
 const char* const QuickLaunchValue = "QuickLaunch";                  // under "\Backup\Shortcuts"
 const char* const DesktopValue = "Desktop";                          // under "\Backup\Shortcuts"
 const char* const StudioValue = "Studio";                            // under "\Backup\Misc"
+// Values of "\Backup\Plugin", each the full path of one plug-in copy.
+const char* const Netscape3PluginValue = "Netscape 3";
+const char* const NetscapePluginValuePrefix = "Netscape ";  // + a 4.x version key's name
+const char* const IePluginValue = "Internet Explorer";
 
 // PlayerKey + suffix + tail, a path below HKEY_CURRENT_USER.
 KString programKeyPath(const char* suffix, const char* tail = "");

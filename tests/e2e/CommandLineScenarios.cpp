@@ -274,3 +274,17 @@ TEST(CommandLine, InteractiveHelpRefusalAndPresets) {
     EXPECT_EQ(ExitCancelled, installer.exitCode());
     EXPECT_FALSE(pathExists("C:\\Preset Folder"));
 }
+
+// Started by tests/packaging/sign-and-install.sh with a signed copy of the
+// installer and the switches of the package manager's manifest.
+TEST(Manifest, SignedInstallerInstallsWithTheManifestsSwitches) {
+    const char* exe = std::getenv("LKP_SIGNED_INSTALLER");
+    const char* arguments = std::getenv("LKP_INSTALL_ARGUMENTS");
+    const char* folder = std::getenv("LKP_INSTALL_FOLDER");
+    const char* log = std::getenv("LKP_INSTALL_LOG");
+    if (!exe || !arguments || !folder || !log)
+        GTEST_SKIP() << "run by tests/packaging/sign-and-install.sh";
+    EXPECT_EQ(ExitSuccess, runSilently(arguments, exe));
+    expectInstalledIn(folder);
+    EXPECT_TRUE(contains(contentOf(log), "  Finished with exit code 0: installed\r\n"));
+}

@@ -16,6 +16,8 @@ const char* const FiletypeSuffix = "\\Filetype";
 const char* const SetupSuffix = "\\Setup";
 // Earlier layout only: followed by "\" and an extension; read, then deleted.
 const char* const BackupFiletypesSuffix = "\\Backup\\Filetypes";
+// The parent of the keys below, which the uninstaller removes once empty.
+const char* const BackupSuffix = "\\Backup";
 const char* const BackupShortcutsSuffix = "\\Backup\\Shortcuts";
 const char* const BackupMiscSuffix = "\\Backup\\Misc";
 const char* const BackupPluginSuffix = "\\Backup\\Plugin";

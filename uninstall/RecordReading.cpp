@@ -1,21 +1,13 @@
 #include "uninstall/RecordReading.h"
 
-namespace {
-
-bool isThere(const KRegKey& key, const char* name) {
-    return key.valueExists(name);
-}
-
-}  // namespace
-
 DwordRecord readDwordRecord(const KRegKey& key, const char* name) {
     DwordRecord record;
     if (key.readDword(name, record.value))
         record.state = RecordState::Sound;
-    else if (isThere(key, name))
+    else if (key.valueExists(name))
         record.state = RecordState::Damaged;
     if (record.state != RecordState::Sound)
-        record.value = 0;
+        record.value = 0;  // a failed read may have filled it
     return record;
 }
 
@@ -23,7 +15,7 @@ StringRecord readStringRecord(const KRegKey& key, const char* name) {
     StringRecord record;
     if (key.readString(name, record.value, MaxRegString))
         record.state = RecordState::Sound;
-    else if (isThere(key, name))
+    else if (key.valueExists(name))
         record.state = RecordState::Damaged;
     return record;
 }

@@ -27,8 +27,9 @@ void addKey(HKEY root, const std::string& name, const std::string& path,
         return;
     const std::string full = path.empty() ? name : name + "\\" + path;
     lines.push_back("[" + full + "]");
-    std::vector<char> valueName(16384);
-    std::vector<BYTE> data(1 << 20);
+    // Room for the longest value name and for large values, made once.
+    static std::vector<char> valueName(16384);
+    static std::vector<BYTE> data(1 << 20);
     for (DWORD i = 0;; ++i) {
         DWORD nameSize = static_cast<DWORD>(valueName.size()), type = 0,
               dataSize = static_cast<DWORD>(data.size());
@@ -95,11 +96,10 @@ bool startsWithNoCase(const std::string& text, const std::string& head) {
     return text.size() >= head.size() && _strnicmp(text.c_str(), head.c_str(), head.size()) == 0;
 }
 
-void addFolder(const std::string& folder, const std::vector<std::string>& skip,
+void addFolder(const std::string& folder, const std::vector<std::string>& timedOnly, bool timed,
                std::vector<std::string>& lines) {
-    for (const std::string& skipped : skip)
-        if (_stricmp(skipped.c_str(), folder.c_str()) == 0)
-            return;
+    for (const std::string& prefix : timedOnly)
+        timed = timed || _stricmp(prefix.c_str(), folder.c_str()) == 0;
     lines.push_back(folder);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
@@ -115,13 +115,16 @@ void addFolder(const std::string& folder, const std::vector<std::string>& skip,
         } else {
             unsigned long long size =
                 (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            unsigned long long time =
+                (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                found.ftLastWriteTime.dwLowDateTime;
             lines.push_back(folder + name + " " + std::to_string(size) + " " +
-                            contentHash(folder + name));
+                            (timed ? "time " + std::to_string(time) : contentHash(folder + name)));
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
     for (const std::string& sub : folders)
-        addFolder(sub, skip, lines);
+        addFolder(sub, timedOnly, timed, lines);
 }
 
 }  // namespace
@@ -132,9 +135,9 @@ std::string registryPicture(HKEY root, const std::string& name, const std::strin
     return joinSorted(lines);
 }
 
-std::string folderPicture(const std::string& folder, const std::vector<std::string>& skip) {
+std::string folderPicture(const std::string& folder, const std::vector<std::string>& timedOnly) {
     std::vector<std::string> lines;
-    addFolder(folder, skip, lines);
+    addFolder(folder, timedOnly, false, lines);
     return joinSorted(lines);
 }
 

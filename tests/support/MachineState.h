@@ -13,9 +13,12 @@
 // ("name\path\key: value = type:data", strings as text, other types in hex).
 std::string registryPicture(HKEY root, const std::string& name, const std::string& path = "");
 // Every folder ("folder\sub\") and file ("folder\file size hash") below
-// folder (which ends with a backslash); the folders named in skip, with
-// everything in them, are left out.
-std::string folderPicture(const std::string& folder, const std::vector<std::string>& skip = {});
+// folder (which ends with a backslash). In the folders named in timedOnly
+// (with a trailing backslash) and below, a file's last-write time stands in
+// for its content: hashing a system's libraries twice per test costs more
+// than a writer could hide from the time.
+std::string folderPicture(const std::string& folder,
+                          const std::vector<std::string>& timedOnly = {});
 
 // The lines of one picture that the other lacks, "- " for before and "+ " for
 // after; lines that begin with one of the allowed prefixes (any case) are

@@ -20,19 +20,19 @@ void makeFolders(const std::string& path) {
         CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 
-// A program file with a version resource that the browser probes accept.
+// A program file whose version (5.1) the browser probes accept.
 void makeBrowser(const std::string& path) {
     makeFolders(path);
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    CopyFileA((std::string(windows) + "\\notepad.exe").c_str(), path.c_str(), FALSE);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    CopyFileA((std::string(system) + "\\regsvr32.exe").c_str(), path.c_str(), FALSE);
 }
 
 }  // namespace
 
 std::vector<std::string> leftByDesign(const std::string& classesRoot,
-                                      const std::string& currentUser) {
-    std::vector<std::string> lines = {currentUser + "\\SOFTWARE\\Lorimund",
+                                      const std::string& software) {
+    std::vector<std::string> lines = {software + "\\Lorimund",
                                       classesRoot + "\\MIME\\Database\\Content Type]"};
     for (const char* type : {"audio/mid", "audio/midi", "audio/x-mid", "audio/x-midi", "audio/rmi",
                              "audio/kar", "audio/x-kar", "midi/mid", "midi/kar"}) {

@@ -17,8 +17,8 @@ void prepareMachine(const std::string& root);
 // uninstalling by design: the program key with the player's settings, and
 // the MIME database's "Extension" values of the player's types (with their
 // keys where installing made them), which the installer sets without a record.
-std::vector<std::string> leftByDesign(const std::string& classesRoot,
-                                      const std::string& currentUser);
+// classesRoot and software name the two trees in the picture.
+std::vector<std::string> leftByDesign(const std::string& classesRoot, const std::string& software);
 
 // The plug-in copies that installing then makes.
 std::vector<std::string> preparedPluginPaths(const std::string& root);

@@ -70,7 +70,7 @@ protected:
                registryPicture(HKEY_CLASSES_ROOT, "HKCR") + folderPicture(root.path());
     }
     std::string changedSince(const std::string& before) const {
-        return pictureDifference(before, picture(), leftByDesign("HKCR", "HKCU"));
+        return pictureDifference(before, picture(), leftByDesign("HKCR", "HKCU\\SOFTWARE"));
     }
 
     RegistrySandbox sandbox;

@@ -28,5 +28,16 @@ namespace std {
 void __throw_length_error(const char*) {
     outOfMemoryHandler();
 }
+
+// The allocator's own checks of an impossible size, which link-time
+// optimisation references even where they were folded away; the library's
+// versions bring in the same hierarchy.
+void __throw_bad_alloc() {
+    outOfMemoryHandler();
+}
+
+void __throw_bad_array_new_length() {
+    outOfMemoryHandler();
+}
 }  // namespace std
 #endif

@@ -1,10 +1,10 @@
 // The entry point of the installer.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <new>
 
-#include "app/InstallWizard.h"
+#include "app/InstallLog.h"
+#include "app/InstallerRun.h"
 #include "app/OutOfMemory.h"
 
 namespace {
@@ -31,18 +31,16 @@ void restrictDllSearchPath() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
     restrictDllSearchPath();
     std::set_new_handler(outOfMemoryHandler);
+    int code;
     try {
-        INITCOMMONCONTROLSEX controls;
-        controls.dwSize = sizeof(controls);
-        controls.dwICC = ICC_TAB_CLASSES | ICC_PROGRESS_CLASS;
-        InitCommonControlsEx(&controls);
-        InstallWizard wizard(instance, nullptr, 118);
-        wizard.run(0);
+        code = runInstaller(instance, arguments);
     } catch (const std::bad_alloc&) {
         // The handler has told the user; whatever was installed stays.
+        code = ExitOutOfMemory;
     }
-    return 0;
+    logExitCode(code);
+    return code;
 }

@@ -11,6 +11,7 @@
 #include <cxxabi.h>
 
 #include "app/ExitCodes.h"
+#include "app/InstallLog.h"
 #include "app/OutOfMemory.h"
 
 namespace __gnu_cxx {
@@ -19,6 +20,7 @@ namespace __gnu_cxx {
 // quietly is all it could do here; bad_alloc, the one exception that ends the
 // program on purpose, is caught in the entry point and never gets this far.
 void __verbose_terminate_handler() {
+    logExitCode(ExitInternalError);
     ExitProcess(ExitInternalError);
 }
 }  // namespace __gnu_cxx

@@ -10,7 +10,8 @@ SUDO=""
 # Wine's 64-bit loader runs natively (see README: machines that run 64-bit
 # user code only cannot start Wine's 32-bit loader, wine32, though it installs).
 PKGS="wine wine64 wine32:i386 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
-      xvfb xauth cmake ninja-build googletest imagemagick zopfli python3"
+      xvfb xauth cmake ninja-build googletest imagemagick zopfli python3
+      osslsigncode openssl python3-yaml python3-jsonschema"
 
 missing=""
 for p in $PKGS; do

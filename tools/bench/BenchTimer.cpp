@@ -4,10 +4,11 @@
 //   bench_timer startup ROUNDS OURS.EXE PEER.EXE
 //       from process creation until the program's wizard is shown and waits
 //       for input (its first page painted), then ends it
-//   bench_timer install ROUNDS ROOT OURS.EXE PEER.EXE
+//   bench_timer install ROUNDS ROOT OURS.EXE PEER.EXE [SWITCHES]
 //       a silent install ("/S /D=folder") into a fresh folder below ROOT, from
 //       process creation to exit; every run must end with 0 and leave the 17
-//       payload files
+//       payload files. SWITCHES go to ours before /D= (to see what a step
+//       costs, e.g. "/SHORTCUTS=none")
 #include <windows.h>
 #include <shellapi.h>
 
@@ -108,11 +109,12 @@ void removeTree(const std::string& folder) {
 }
 
 // Seconds from start to exit of a silent install into folder, or a negative number.
-double installTime(const std::string& exe, const std::string& folder) {
+double installTime(const std::string& exe, const std::string& switches,
+                   const std::string& folder) {
     removeTree(folder);
     PROCESS_INFORMATION process;
     double begin = now();
-    if (!start(exe, "/S /D=" + folder, process))
+    if (!start(exe, "/S " + switches + (switches.empty() ? "" : " ") + "/D=" + folder, process))
         return -1;
     DWORD waited = WaitForSingleObject(process.hProcess, 30000);
     double end = now();
@@ -164,18 +166,19 @@ int main(int argc, char** argv) {
         }
         return report("start-up to the first page", "bare property sheet", ours, theirs);
     }
-    if (mode == "install" && argc == 6 && rounds > 0) {
+    if (mode == "install" && (argc == 6 || argc == 7) && rounds > 0) {
         std::string root = argv[3];
+        std::string switches = argc == 7 ? argv[6] : "";
         CreateDirectoryA(root.c_str(), nullptr);
         for (int i = 0; i < rounds; ++i) {
             std::string n = std::to_string(i);
             double a, b;
             if (i % 2) {
-                b = installTime(argv[5], root + "\\peer-" + n);
-                a = installTime(argv[4], root + "\\ours-" + n);
+                b = installTime(argv[5], "", root + "\\peer-" + n);
+                a = installTime(argv[4], switches, root + "\\ours-" + n);
             } else {
-                a = installTime(argv[4], root + "\\ours-" + n);
-                b = installTime(argv[5], root + "\\peer-" + n);
+                a = installTime(argv[4], switches, root + "\\ours-" + n);
+                b = installTime(argv[5], "", root + "\\peer-" + n);
             }
             if (a < 0 || b < 0)
                 return 1;
@@ -187,6 +190,6 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: bench_timer startup ROUNDS OURS.EXE PEER.EXE\n"
-                 "       bench_timer install ROUNDS ROOT OURS.EXE PEER.EXE\n");
+                 "       bench_timer install ROUNDS ROOT OURS.EXE PEER.EXE [SWITCHES]\n");
     return 2;
 }

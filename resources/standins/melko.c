@@ -159,22 +159,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     if (!RegisterClassA(&windowClass))
         return 1;
 
+    /* The server comes first: the shell connects as soon as the new process
+       waits for input and gives up if no server answers then, and whoever
+       finds the window may talk to it at once. */
+    if (!startDdeServer()) {
+        stopDdeServer();
+        return 1;
+    }
     playerWindow = CreateWindowExA(0, ClassName, WindowTitle, WS_OVERLAPPEDWINDOW,
                                    CW_USEDEFAULT, CW_USEDEFAULT, 480, 320,
                                    NULL, NULL, instance, NULL);
-    if (!playerWindow)
+    if (!playerWindow) {
+        stopDdeServer();
         return 1;
+    }
     statusLine = CreateWindowExA(0, "STATIC", "Stand-in player: no song loaded.",
                                  WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE,
                                  0, 0, 0, 0, playerWindow, (HMENU)(INT_PTR)StatusControl,
                                  instance, NULL);
-    /* Registered before the message loop: the shell connects as soon as the
-       new process waits for input, and gives up if no server answers then. */
-    if (!startDdeServer()) {
-        stopDdeServer();
-        DestroyWindow(playerWindow);
-        return 1;
-    }
     ShowWindow(playerWindow, showCommand);
     UpdateWindow(playerWindow);
 

@@ -1,8 +1,10 @@
 // After an install, songs opened through the shell as a double-click opens
-// them: the file types start the player and hand it the file by DDE.
+// them: the file types start the player and hand it the file by DDE. And
+// what other programs send the player by DDE is input it may refuse.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <ddeml.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -144,6 +146,48 @@ std::string copyOf(const std::string& from, const std::string& to) {
     return to;
 }
 
+HDDEDATA CALLBACK clientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+// A DDE conversation with the running player, as any other program may hold.
+class Conversation {
+public:
+    explicit Conversation(const char* topicName) {
+        if (DdeInitializeA(&dde_, clientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+            return;
+        HSZ service = DdeCreateStringHandleA(dde_, "melko", CP_WINANSI);
+        HSZ topic = DdeCreateStringHandleA(dde_, topicName, CP_WINANSI);
+        conversation_ = DdeConnect(dde_, service, topic, nullptr);
+        DdeFreeStringHandle(dde_, service);
+        DdeFreeStringHandle(dde_, topic);
+    }
+    ~Conversation() {
+        if (conversation_)
+            DdeDisconnect(conversation_);
+        if (dde_)
+            DdeUninitialize(dde_);
+    }
+    Conversation(const Conversation&) = delete;
+    Conversation& operator=(const Conversation&) = delete;
+
+    bool connected() const { return conversation_ != nullptr; }
+    // DMLERR_NO_ERROR when the player acknowledged these bytes, else why not.
+    UINT execute(const std::string& bytes) const {
+        HDDEDATA done = DdeClientTransaction(
+            reinterpret_cast<LPBYTE>(const_cast<char*>(bytes.data())),
+            static_cast<DWORD>(bytes.size()), conversation_, nullptr, 0, XTYP_EXECUTE, 10000,
+            nullptr);
+        return done ? UINT(DMLERR_NO_ERROR) : DdeGetLastError(dde_);
+    }
+
+private:
+    DWORD dde_ = 0;
+    HCONV conversation_ = nullptr;
+};
+
+std::string load(const std::string& path) { return "[load(\"" + path + "\")]"; }
+
 }  // namespace
 
 TEST(ShellOpen, EachFileTypeOpensInTheOnePlayer) {
@@ -207,4 +251,53 @@ TEST(ShellOpen, BareNameFindsThePlayerThroughItsApplicationPath) {
     result = shellExecute("melko.exe", "open");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), result.error);
+}
+
+// The payload's player, started as the installer starts it, and sent what it
+// cannot do: each comes back at once as "not processed" (not as a time-out)
+// and changes nothing, and the player goes on serving and ends cleanly.
+TEST(PlayerDde, RefusesWhatItCannotDoAndGoesOn) {
+    const std::string exe = std::string(LKP_PAYLOAD_FILES_DIR) + "\\melko.exe";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    CloseHandle(process.hThread);
+    HWND player = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (player = onlyPlayer()) != nullptr; }));
+    EXPECT_FALSE(Conversation("song.kar").connected());  // the topic "System" only
+    Conversation other("System");
+    ASSERT_TRUE(other.connected());
+
+    TempFolder dir;
+    const std::string song = dir / "song.kar";
+    ASSERT_TRUE(writeFile(song, "MThd"));
+    const std::string refused[] = {
+        "[play]",  // nothing loaded yet
+        load(dir / "missing.kar"),
+        load(dir.path()),  // a folder
+        load(dir / std::string(300, 'x')),
+        load(song) + "[stop]",
+        "[load(\"" + song + ")]",
+        "[load(\"" + song + "\")",
+        load(song) + std::string(5000, ' '),  // more than the player takes
+    };
+    for (const std::string& bytes : refused) {
+        EXPECT_EQ(UINT(DMLERR_NOTPROCESSED), other.execute(bytes)) << bytes.substr(0, 80);
+        EXPECT_EQ("Lorimund's Karaoke Player", textOf(player));
+    }
+    EXPECT_EQ("Stand-in player: no song loaded.", textOf(GetDlgItem(player, StatusControl)));
+
+    // No NUL at the end: the length sent is the end.
+    EXPECT_EQ(UINT(DMLERR_NO_ERROR), other.execute(load(song) + "[play]"));
+    EXPECT_EQ("song.kar" + TitleSuffix, textOf(player));
+    EXPECT_EQ(UINT(DMLERR_NOTPROCESSED), other.execute(load(dir / "missing.kar")));
+    EXPECT_EQ("song.kar" + TitleSuffix, textOf(player));
+
+    PostMessageA(player, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
+    EXPECT_TRUE(GetExitCodeProcess(process.hProcess, &code) && code == 0) << code;
+    CloseHandle(process.hProcess);
 }

@@ -137,16 +137,20 @@ int parsePlayerCommands(const char* text, size_t length, PlayerCommand* commands
     }
 }
 
+const char* playerFileName(const char* path)
+{
+    const char* name = path;
+    for (; *path; ++path)
+        if (*path == '\\' || *path == '/')
+            name = path + 1;
+    return name;
+}
+
 void makePlayerTitle(const char* path, char* title)
 {
     const size_t room = PlayerMaxTitle - sizeof TitleSuffix; /* for the name */
-    const char* name = path;
-    const char* p;
-    size_t length;
-    for (p = path; *p; ++p)
-        if (*p == '\\' || *p == '/')
-            name = p + 1;
-    length = strlen(name);
+    const char* name = playerFileName(path);
+    size_t length = strlen(name);
     if (length == 0) {
         memcpy(title, PlainTitle, sizeof PlainTitle);
         return;

@@ -32,6 +32,9 @@ typedef struct {
    when any part of the text is refused: then nothing is to be carried out. */
 int parsePlayerCommands(const char* text, size_t length, PlayerCommand* commands, int capacity);
 
+/* The file name in a path: what follows its last backslash or slash. */
+const char* playerFileName(const char* path);
+
 /* The window title for a loaded song: its file name followed by
    " - Lorimund's Karaoke Player", the name shortened so that the whole
    fits in PlayerMaxTitle. title must hold PlayerMaxTitle characters. */

@@ -24,15 +24,6 @@ static HSZ service;
 static HSZ topic;
 static char song[PlayerMaxPath]; /* the loaded file; empty before the first load */
 
-static const char* fileName(const char* path)
-{
-    const char* name = path;
-    for (; *path; ++path)
-        if (*path == '\\' || *path == '/')
-            name = path + 1;
-    return name;
-}
-
 static void showStatus(const char* first, const char* name, const char* last)
 {
     char text[PlayerMaxPath + 128];
@@ -51,7 +42,7 @@ static BOOL loadSong(const char* path)
     lstrcpynA(song, path, sizeof song);
     makePlayerTitle(song, title);
     SetWindowTextA(playerWindow, title);
-    showStatus("Loaded ", fileName(song), ".");
+    showStatus("Loaded ", playerFileName(song), ".");
     if (IsIconic(playerWindow))
         ShowWindow(playerWindow, SW_RESTORE);
     SetForegroundWindow(playerWindow);
@@ -62,7 +53,7 @@ static BOOL playSong(void)
 {
     if (!song[0])
         return FALSE;
-    showStatus("Playing ", fileName(song), " (a stand-in: no sound).");
+    showStatus("Playing ", playerFileName(song), " (a stand-in: no sound).");
     return TRUE;
 }
 

@@ -32,8 +32,11 @@ void makeBrowser(const std::string& path) {
 
 std::vector<std::string> leftByDesign(const std::string& classesRoot,
                                       const std::string& software) {
-    std::vector<std::string> lines = {software + "\\Lorimund",
+    const std::string program = software + "\\Lorimund\\Lorimund's MIDI Player";
+    std::vector<std::string> lines = {software + "\\Lorimund]", program + "]",
                                       classesRoot + "\\MIME\\Database\\Content Type]"};
+    for (const char* settings : {"Setup", "Playlist", "Layout", "Main Window", "Karaoke Window"})
+        lines.push_back(program + "\\" + settings);
     for (const char* type : {"audio/mid", "audio/midi", "audio/x-mid", "audio/x-midi", "audio/rmi",
                              "audio/kar", "audio/x-kar", "midi/mid", "midi/kar"}) {
         const std::string key = classesRoot + "\\MIME\\Database\\Content Type\\" + type;

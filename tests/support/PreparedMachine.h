@@ -14,7 +14,8 @@
 void prepareMachine(const std::string& root);
 
 // The lines of a machine's picture (MachineState.h) that stay after
-// uninstalling by design: the program key with the player's settings, and
+// uninstalling by design: the player's settings in the program key (but no
+// record), and
 // the MIME database's "Extension" values of the player's types (with their
 // keys where installing made them), which the installer sets without a record.
 // classesRoot and software name the two trees in the picture.

@@ -41,31 +41,22 @@ TEST(RecordRules, OnlyFullPathsOfTheInstallersKindOfFile) {
         bool shortcut, plugin;
     } cases[] = {
         {"C:\\Users\\Ann\\Desktop\\Lorimund's Karaoke Player.lnk", true, false},
-        {"d:\\quick launch\\OTHER.LNK", true, false},
-        {"\\\\server\\share\\Desktop\\Player.lnk", true, false},
-        {"C:\\Program Files\\Netscape\\Program\\Plugins\\npmelko.dll", false, true},
-        {"C:\\Plugins\\NPMELKO.DLL", false, true},
+        {"\\\\server\\share\\Desktop\\PLAYER.LNK", true, false},
+        {"C:\\Netscape\\Program\\Plugins\\NPMELKO.DLL", false, true},
         {"C:\\Windows\\System32\\kernel32.dll", false, false},
-        {"C:\\Users\\Ann\\Documents\\letter.doc", false, false},
         {"C:\\Plugins\\mynpmelko.dll", false, false},
-        {"C:\\Plugins\\npmelko.dll.lnk", true, false},
         {"C:\\Users\\Ann\\Desktop\\..\\Documents\\x.lnk", false, false},
         {"C:\\Plugins\\.\\npmelko.dll", false, false},
-        {"C:\\Plugins\\sub\\..\\npmelko.dll", false, false},
         {"C:\\Plugins\\\\npmelko.dll", false, false},
         {"C:\\Windows/System32/npmelko.dll", false, false},
         {"C:\\Documents\\letter.doc:npmelko.dll", false, false},
         {"C:\\Desktop\\*.lnk", false, false},
         {"\\\\?\\C:\\Desktop\\x.lnk", false, false},
         {"\\\\.\\C:\\Plugins\\npmelko.dll", false, false},
-        {"npmelko.dll", false, false},
         {"Desktop\\x.lnk", false, false},
         {"C:npmelko.dll", false, false},
-        {"\\Plugins\\npmelko.dll", false, false},
-        {"C:\\Desktop\\x.lnk\\", false, false},
         {"C:\\Desktop\\x\n.lnk", false, false},
         {"C:\\" + longName + ".lnk", false, false},
-        {"", false, false},
     };
     for (const auto& c : cases) {
         KString path(c.path.c_str());
@@ -84,11 +75,8 @@ TEST(RemovalRules, ProgramFolderOnlyFromAnUninstallCommandTheInstallerWrites) {
         {"C:\\Karaoke\\remove.exe /S", nullptr},
         {"C:\\Karaoke\\myremove.exe", nullptr},
         {"C:\\Karaoke\\..\\Windows\\remove.exe", nullptr},
-        {"C:\\Karaoke\\.\\remove.exe", nullptr},
         {"\\\\server\\share\\remove.exe", nullptr},
-        {"Karaoke\\remove.exe", nullptr},
         {"C:\\Kara*\\remove.exe", nullptr},
-        {"remove.exe", nullptr},
         {"", nullptr},
     };
     for (const auto& c : cases) {
@@ -106,15 +94,12 @@ TEST(RemovalRules, RecordJudgements) {
         RecordAction action;
     } fileTypes[] = {
         {flag(Sound, 1), flag(Sound, 1), text(Sound, "midfile"), true, GiveBack},
-        {flag(Sound, 1), flag(Sound, 0), text(Missing), true, GiveBack},
         {flag(Sound, 1), flag(Missing), text(Missing), true, GiveBack},
         {flag(Sound, 1), flag(Sound, 1), text(Sound, "midfile"), false, Forget},
         {flag(Sound, 0), flag(Missing), text(Missing), true, Forget},
-        {flag(Missing), flag(Missing), text(Missing), true, Forget},
         {flag(Damaged), flag(Sound, 1), text(Sound, "midfile"), true, Keep},
         {flag(Sound, 7), flag(Sound, 1), text(Sound, "midfile"), true, Keep},
         {flag(Sound, 1), flag(Damaged), text(Sound, "midfile"), true, Keep},
-        {flag(Sound, 1), flag(Sound, 2), text(Sound, "midfile"), true, Keep},
         {flag(Sound, 1), flag(Sound, 1), text(Damaged), true, Keep},
         {flag(Sound, 0), flag(Missing), text(Damaged), false, Keep},
     };
@@ -137,14 +122,11 @@ TEST(RemovalRules, RecordJudgements) {
         RecordAction action;
     } plugins[] = {
         {"Netscape 3", text(Sound, plugin), GiveBack},
-        {"Netscape 4.5", text(Sound, plugin), GiveBack},
         {"Internet Explorer", text(Sound, plugin), GiveBack},
         {"Netscape 3", text(Sound, "C:\\Windows\\System32\\kernel32.dll"), Keep},
         {"Netscape 5", text(Sound, plugin), Keep},
-        {"Opera", text(Sound, plugin), Keep},
         {"netscape 3", text(Sound, plugin), Keep},
         {"Netscape 3", text(Damaged), Keep},
-        {"Netscape 3", text(Missing), Keep},
     };
     for (const auto& c : plugins)
         EXPECT_EQ(c.action, judgePluginRecord(KString(c.name), c.path)) << c.name;

@@ -82,31 +82,13 @@ protected:
 
 }  // namespace
 
-TEST_F(Uninstalling, GivesBackEveryRecordedChangeAndDeletesTheRecords) {
-    const std::string before = picture();
-    install();
-    for (const std::string& plugin : preparedPluginPaths(root.path()))
-        ASSERT_TRUE(pathExists(plugin)) << plugin;
-    ASSERT_TRUE(pathExists(root / "Desktop\\Lorimund's Karaoke Player.lnk"));
-
-    EXPECT_EQ(ExitSuccess, uninstall());
-    EXPECT_EQ("", changedSince(before));
-    // Of the program key only the player's settings stay.
-    for (const std::string key : {"\\Backup", "\\Filetype.mid", "\\Filetype.midi", "\\Filetype.kar",
-                                  "\\Filetype.rmi"})
-        EXPECT_FALSE(regKeyExists(HKEY_CURRENT_USER, (ProgramKey + key).c_str())) << key;
-    EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, (ProgramKey + "\\Playlist").c_str()));
-
-    // Again: nothing is left to do.
-    EXPECT_EQ(ExitSuccess, uninstall());
-    EXPECT_EQ("", changedSince(before));
-}
-
 // A file in use keeps its record, and the uninstaller and its entry stay, so
 // that removing can be started again once the file is free.
 TEST_F(Uninstalling, WhatCannotBeRemovedStaysWithItsRecordUntilTheNextRun) {
     const std::string before = picture();
     install();
+    for (const std::string& copy : preparedPluginPaths(root.path()))
+        ASSERT_TRUE(pathExists(copy)) << copy;
     const std::string plugin = preparedPluginPaths(root.path())[1];
     HANDLE held = CreateFileA(plugin.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
@@ -121,8 +103,11 @@ TEST_F(Uninstalling, WhatCannotBeRemovedStaysWithItsRecordUntilTheNextRun) {
     EXPECT_FALSE(pathExists(program + "\\melko.exe"));
     EXPECT_TRUE(regValueExists(HKEY_LOCAL_MACHINE, Uninstall, "UninstallString"));
 
-    EXPECT_EQ(ExitSuccess, uninstall());
-    EXPECT_EQ("", changedSince(before));
+    // Then everything goes, records included, and a third run finds nothing.
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(ExitSuccess, uninstall());
+        EXPECT_EQ("", changedSince(before));
+    }
 }
 
 // Whatever was not written by the installer, or was changed since, stays.

@@ -75,6 +75,22 @@ void putBack(KRegKey& records, const char* recordName, HKEY root, const KString&
     records.deleteValue(recordName);
 }
 
+// Puts "mid" back into Winamp's list; false when the list could not be read
+// or written, so that the flag stays for another try.
+bool giveMidBackToWinamp() {
+    KString ini;
+    // Without Winamp there is nothing to give back, and no file is made.
+    if (!findWinampIni(ini) || !fileExists(ini.chars()))
+        return true;
+    KString list;
+    if (!readWinampExtList(ini, list))
+        return false;
+    list.trim();
+    if (!addMidEntry(list))
+        return true;
+    return WritePrivateProfileStringA("Winamp", "extlist", list.chars(), ini.chars()) != 0;
+}
+
 bool isDriveRoot(const KString& folder) {
     return folder.length() == 3;  // "C:\"
 }
@@ -213,26 +229,6 @@ void Uninstaller::restoreFileTypes() {
         deleteKeyIfEmpty(HKEY_CURRENT_USER, path.chars());
     }
 }
-
-namespace {
-
-// Puts "mid" back into Winamp's list; false when the list could not be read
-// or written, so that the flag stays for another try.
-bool giveMidBackToWinamp() {
-    KString ini;
-    // Without Winamp there is nothing to give back, and no file is made.
-    if (!findWinampIni(ini) || !fileExists(ini.chars()))
-        return true;
-    KString list;
-    if (!readWinampExtList(ini, list))
-        return false;
-    list.trim();
-    if (!addMidEntry(list))
-        return true;
-    return WritePrivateProfileStringA("Winamp", "extlist", list.chars(), ini.chars()) != 0;
-}
-
-}  // namespace
 
 void Uninstaller::restoreWinampList() {
     try {

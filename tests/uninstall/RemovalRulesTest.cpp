@@ -9,7 +9,6 @@
 #include "shell/RecordRules.h"
 #include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallRun.h"
-#include "uninstall/UninstallTexts.h"
 
 namespace {
 
@@ -107,14 +106,6 @@ TEST(RemovalRules, RecordJudgements) {
         EXPECT_EQ(c.action, judgeFileTypeRecord(c.registered, c.existed, c.old, c.players))
             << &c - fileTypes;
 
-    const struct {
-        DwordRecord studio;
-        RecordAction action;
-    } studios[] = {{flag(Sound, 1), GiveBack}, {flag(Sound, 0), Forget}, {flag(Missing), Forget},
-                   {flag(Sound, 2), Keep},     {flag(Damaged), Keep}};
-    for (const auto& c : studios)
-        EXPECT_EQ(c.action, judgeStudioRecord(c.studio)) << &c - studios;
-
     const char* const plugin = "C:\\Netscape\\Program\\Plugins\\npmelko.dll";
     const struct {
         const char* name;
@@ -130,15 +121,6 @@ TEST(RemovalRules, RecordJudgements) {
     };
     for (const auto& c : plugins)
         EXPECT_EQ(c.action, judgePluginRecord(KString(c.name), c.path)) << c.name;
-
-    EXPECT_EQ(GiveBack, judgeShortcutRecord(text(Sound, "C:\\Desktop\\Player.lnk")));
-    EXPECT_EQ(Keep, judgeShortcutRecord(text(Sound, "C:\\Desktop\\letter.doc")));
-    EXPECT_EQ(Keep, judgeShortcutRecord(text(Damaged)));
-
-    EXPECT_EQ(GiveBack, judgeSavedValue(text(Sound, "{clsid}"), false));
-    EXPECT_EQ(Forget, judgeSavedValue(text(Sound, "{clsid}"), true));
-    EXPECT_EQ(Forget, judgeSavedValue(text(Missing), false));
-    EXPECT_EQ(Keep, judgeSavedValue(text(Damaged), false));
 }
 
 // The uninstaller recognises exactly what the installer writes.
@@ -188,7 +170,7 @@ TEST(RemovalRules, WinampListGetsMidBack) {
     }
 }
 
-TEST(UninstallRun, ArgumentsAndTheLeftFilesMessage) {
+TEST(UninstallRun, OnlyTheSilentSwitchIsUnderstood) {
     const struct {
         const char* arguments;
         bool understood, silent;
@@ -208,12 +190,4 @@ TEST(UninstallRun, ArgumentsAndTheLeftFilesMessage) {
         EXPECT_EQ(c.silent, silent);
         EXPECT_STREQ(c.bad, bad.chars());
     }
-
-    StringList files;
-    for (int i = 0; i < MaxFilesNamed + 2; ++i)
-        files.push_back(KString(("C:\\F\\file" + std::to_string(i) + ".dll").c_str()));
-    std::string message = filesLeftMessage(files).chars();
-    EXPECT_NE(std::string::npos, message.find("C:\\F\\file9.dll\n"));
-    EXPECT_EQ(std::string::npos, message.find("file10.dll"));
-    EXPECT_NE(std::string::npos, message.find("and 2 more"));
 }

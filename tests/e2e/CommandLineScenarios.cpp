@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "Driver.h"
@@ -58,6 +59,12 @@ private:
     HANDLE file_;
 };
 
+// Each line occurs in the log (its entries without their times).
+void expectLines(const std::string& log, std::initializer_list<const char*> lines) {
+    for (const char* line : lines)
+        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+}
+
 // compare-installs.sh compares what two ways of installing left behind.
 void saveStateForComparison(const std::string& folder) {
     const char* file = std::getenv("LKP_STATE_FILE");
@@ -101,16 +108,14 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
     EXPECT_FALSE(pathExists(userDesktopLink()));
     EXPECT_FALSE(pathExists(iePluginsFolder() + "\\npmelko.dll"));
     std::string log = contentOf("C:\\setup one.log");
-    for (const char* line :
-         {"installer, silent run. Arguments: /S /TYPES=kar,rmi /SHORTCUTS=none /PLUGINS=none "
+    expectLines(log, {"installer, silent run. Arguments: /S /TYPES=kar,rmi /SHORTCUTS=none /PLUGINS=none "
           "\"/LOG=C:\\setup one.log\" /D=C:\\Spaced Folder\\Karaoke Here\r\n",
           "  Options: folder C:\\Spaced Folder\\Karaoke Here; shortcuts: none; file types: .kar, "
           ".rmi; plug-ins: none\r\n",
           "  Step \"extract the payload\": done\r\n",
           "  Step \"install the Internet Explorer plug-in\": skipped (not chosen)\r\n",
           "  Step \"create the program group\": done\r\n",
-          "  Finished with exit code 0: installed\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+          "  Finished with exit code 0: installed\r\n"});
 
     // The choices change; what is no longer chosen is given back. /RUN
     // starts the player.
@@ -128,11 +133,10 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
     EXPECT_TRUE(pathExists(iePluginsFolder() + "\\npmelko.dll"));
     EXPECT_NE("Lorimund.MIDI", classOf(".mid"));
     log = contentOf(tempLog());
-    for (const char* line : {"  No Netscape Navigator 3.0 or later here: no plug-in for it.\r\n",
+    expectLines(log, {"  No Netscape Navigator 3.0 or later here: no plug-in for it.\r\n",
                              "  Options: folder C:\\Spaced Folder\\Karaoke Here; shortcuts: desktop; "
                              "file types: none; plug-ins: Internet Explorer\r\n",
-                             "  Step \"install the Netscape plug-in\": skipped (not chosen)\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+                             "  Step \"install the Netscape plug-in\": skipped (not chosen)\r\n"});
 
     // A plug-in file in use: the prompt nobody sees is answered Cancel, the
     // copy fails as it would after Cancel, and the install goes on.
@@ -142,15 +146,13 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
         EXPECT_EQ(ExitSuccess, runSilently("/S /PLUGINS=ie /LOG=C:\\busy.log"));
     }
     log = contentOf("C:\\busy.log");
-    for (const char* line :
-         {"  Message \"Please close Internet Explorer\", not shown (silent), answered Cancel:\r\n"
+    expectLines(log, {"  Message \"Please close Internet Explorer\", not shown (silent), answered Cancel:\r\n"
           "    Internet Explorer appears to be running.  Please close all Internet Explorer "
           "windows\r\n    or the plug-in for Internet Explorer cannot be installed.\r\n",
           "  Message \"Internet Explorer plug-in installation error\", not shown (silent), "
           "answered OK:\r\n    The plug-in for Internet Explorer could not be installed.\r\n",
           "  Step \"create the program group\": done\r\n",
-          "  Finished with exit code 0: installed\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+          "  Finished with exit code 0: installed\r\n"});
 }
 
 TEST(CommandLine, RefusalsHaveTheirCodesAndLeaveTheMachineUnchanged) {
@@ -179,14 +181,12 @@ TEST(CommandLine, RefusalsHaveTheirCodesAndLeaveTheMachineUnchanged) {
                                   "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Melko"));
     }
     std::string log = contentOf("C:\\refused.log");
-    for (const char* line :
-         {"  Options: folder C:; shortcuts: desktop; file types: .mid, .midi, .kar, .rmi; "
+    expectLines(log, {"  Options: folder C:; shortcuts: desktop; file types: .mid, .midi, .kar, .rmi; "
           "plug-ins: Internet Explorer\r\n",
           "  Message \"Target Folder\", not shown (silent), answered No:\r\n"
           "    Do you really want to install Lorimund's Karaoke Player to the root folder\r\n"
           "    of drive C:? Note:",
-          "  Finished with exit code 5: the folder cannot be used or created\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+          "  Finished with exit code 5: the folder cannot be used or created\r\n"});
     EXPECT_FALSE(contains(log, "Step ")) << log;
 
     // A damaged payload stream is found while extracting.
@@ -194,11 +194,10 @@ TEST(CommandLine, RefusalsHaveTheirCodesAndLeaveTheMachineUnchanged) {
     ASSERT_FALSE(damagedStream.empty());
     EXPECT_EQ(ExitArchiveDamaged, runSilently("/S /LOG=C:\\stream.log", damagedStream));
     log = contentOf("C:\\stream.log");
-    for (const char* line : {"  Message \"Installation Archive Error\", not shown (silent), "
+    expectLines(log, {"  Message \"Installation Archive Error\", not shown (silent), "
                              "answered OK:\r\n    This installation archive appears to be corrupt.",
                              "  Step \"extract the payload\": failed\r\n",
-                             "  Finished with exit code 6: the installer's archive is damaged\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+                             "  Finished with exit code 6: the installer's archive is damaged\r\n"});
     EXPECT_FALSE(contains(log, "register the uninstaller")) << log;
 }
 
@@ -209,13 +208,12 @@ TEST(CommandLine, RunningPlayerIsRefusedAndTheLogSaysWhatIsInUse) {
     EXPECT_EQ(ExitPlayerRunning, runSilently("/S /LOG=C:\\running.log"));
     ASSERT_TRUE(closePlayer(player));
     std::string log = contentOf("C:\\running.log");
-    for (const char* line : {"  The player is running: melko.exe is in use.\r\n",
+    expectLines(log, {"  The player is running: melko.exe is in use.\r\n",
                              "  Message \"Lorimund's Karaoke Player is running\", not shown "
                              "(silent), answered OK:\r\n"
                              "    Lorimund's Karaoke Player appears to be running.  Please\r\n"
                              "    close Lorimund's Karaoke Player before continuing.\r\n",
-                             "  Finished with exit code 3: the player is running\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+                             "  Finished with exit code 3: the player is running\r\n"});
     EXPECT_FALSE(contains(log, "reboot")) << log;
 
     // A player window, and only a library of the installed player in use.
@@ -228,9 +226,8 @@ TEST(CommandLine, RunningPlayerIsRefusedAndTheLogSaysWhatIsInUse) {
     }
     DestroyWindow(window);
     log = contentOf("C:\\library.log");
-    for (const char* line : {"  The player's window is open and one of its libraries is in use",
-                             "    please reboot your machine and try installing again.\r\n"})
-        EXPECT_TRUE(contains(log, line)) << line << "\n" << log;
+    expectLines(log, {"  The player's window is open and one of its libraries is in use",
+                             "    please reboot your machine and try installing again.\r\n"});
     EXPECT_EQ(ExitSuccess, runSilently("/S"));
 }
 

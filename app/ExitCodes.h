@@ -16,6 +16,10 @@ enum ExitCode {
     ExitFileNotWritten = 7,  // a file could not be written (or removed)
     ExitOutOfMemory = 8,     // memory ran out; what was done stays done
     ExitInternalError = 9,   // an unexpected exception ended the program
+    ExitCodeCount
 };
+
+// What a code means, in a few words (for the log and "/?").
+const char* exitCodeMeaning(int code);
 
 #endif

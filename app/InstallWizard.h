@@ -34,6 +34,8 @@ public:
     // completed. An exception raised while a page handled a message is thrown
     // from here, once the wizard has gone.
     bool run(UINT startPage);
+    // The record the pages show, for presets before run.
+    InstallOptions& options() { return options_; }
 
 private:
     void addPage(WizardPage& page);

@@ -1,6 +1,8 @@
 #include "app/Installer.h"
 
 #include "app/Constants.h"
+#include "app/InstallLog.h"
+#include "app/MessageBoxes.h"
 #include "base/KRegKey.h"
 #include "base/PathFunctions.h"
 
@@ -19,33 +21,59 @@ void Installer::openProgramKey() {
     }
 }
 
+namespace {
+
+void logStep(const char* step, const char* outcome) {
+    runLog().write({"Step \"", step, "\": ", outcome});
+}
+
+}  // namespace
+
+void Installer::runStep(const char* name, void (Installer::*step)(), bool chosen) {
+    if (!chosen) {
+        logStep(name, "skipped (not chosen)");
+        return;
+    }
+    (this->*step)();
+    logStep(name, "done");
+}
+
 bool Installer::install() {
-    openProgramKey();
+    failure_ = ExitSuccess;
+    runStep("open the program key", &Installer::openProgramKey);
     if (!createFolderTree(folder_)) {
+        failure_ = ExitFolderUnusable;
         showMessage("Could not create program folder.  Please choose a different\n"
                     "folder and try again.",
                     "Installation Error", MB_ICONERROR);
+        logStep("create the program folder", "failed");
         return false;
     }
-    if (!extractPayload())
+    logStep("create the program folder", "done");
+    if (!extractPayload()) {
+        if (failure_ == ExitSuccess)
+            failure_ = ExitFileNotWritten;
+        logStep("extract the payload", "failed");
         return false;
-    registerUninstall();
-    importOldIniFile();
-    writeSamplePlaylist();
-    cleanUpPreviousVersion();
-    registerFileTypes();
-    if (options_.netscapePlugin)
-        installNetscapePlugin();
-    if (options_.internetExplorerPlugin)
-        installIePlugin();
-    setKaraokeCharSet();
-    createShortcuts();
-    createProgramGroups();
+    }
+    logStep("extract the payload", "done");
+    runStep("register the uninstaller", &Installer::registerUninstall);
+    runStep("import the earlier version's settings", &Installer::importOldIniFile);
+    runStep("write the sample playlist", &Installer::writeSamplePlaylist);
+    runStep("clean up the earlier version", &Installer::cleanUpPreviousVersion);
+    runStep("register the file types", &Installer::registerFileTypes);
+    runStep("install the Netscape plug-in", &Installer::installNetscapePlugin,
+            options_.netscapePlugin);
+    runStep("install the Internet Explorer plug-in", &Installer::installIePlugin,
+            options_.internetExplorerPlugin);
+    runStep("set the karaoke character set", &Installer::setKaraokeCharSet);
+    runStep("create the shortcuts", &Installer::createShortcuts);
+    runStep("create the program group", &Installer::createProgramGroups);
     return true;
 }
 
 int Installer::showMessage(const char* text, const char* caption, UINT style) {
-    return MessageBoxA(owner_, text, caption, style);
+    return showMessageBox(owner_, text, caption, style);
 }
 
 void Installer::runPlayer() {
@@ -61,5 +89,8 @@ void Installer::runPlayer() {
         // The installer never waits for the player: let go of it at once.
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
+        runLog().write({"Started the player: ", path.chars()});
+    } else {
+        runLog().write({"The player could not be started: ", path.chars()});
     }
 }

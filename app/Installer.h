@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "app/ExitCodes.h"
 #include "app/InstallOptions.h"
 #include "base/KString.h"
 
@@ -19,6 +20,8 @@ public:
     // Runs the thirteen steps in order; false when the folder or the payload
     // could not be written (the user has been told), true at the end.
     bool install();
+    // Why the last install returned false: the folder, the archive or a file.
+    ExitCode failure() const { return failure_; }
     int showMessage(const char* text, const char* caption, UINT style);
     // Starts the installed player and does not wait for it.
     void runPlayer();
@@ -44,11 +47,14 @@ public:
 
 protected:
     virtual void openProgramKey();
+    // Runs one step when chosen and writes its outcome to the log.
+    void runStep(const char* name, void (Installer::*step)(), bool chosen = true);
 
     const InstallOptions& options_;
     KString folder_;  // trimmed, with exactly one trailing backslash
     HWND owner_;
     HINSTANCE module_;
+    ExitCode failure_ = ExitSuccess;
 };
 
 // Creates the folder and every missing parent; works on its own copy.

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/InstallLog.h"
+#include "app/MessageBoxes.h"
 #include "app/PageTexts.h"
 #include "app/Probes.h"
 #include "app/WizardPages.h"
@@ -46,8 +48,9 @@ INT_PTR LicensePage::handle(HWND page, UINT message, WPARAM wParam, LPARAM lPara
         if (!showAgreement(page, module)) {
             // A damaged download: nothing of it can be trusted, so the
             // program ends here without going back to the wizard.
-            MessageBoxA(page, archiveMessage().chars(), ArchiveCaption, MB_ICONERROR);
-            ExitProcess(0);
+            showMessageBox(page, archiveMessage().chars(), ArchiveCaption, MB_ICONERROR);
+            logExitCode(ExitArchiveDamaged);
+            ExitProcess(ExitArchiveDamaged);
         }
         fitControlToText(page, AcceptId);
         return FALSE;

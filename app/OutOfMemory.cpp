@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "app/MessageBoxes.h"
+
 void outOfMemoryHandler() {
-    MessageBoxA(nullptr, "Out of memory.", "Irrecoverable error", MB_ICONERROR);
+    showMessageBox(nullptr, "Out of memory.", "Irrecoverable error", MB_ICONERROR);
     throw OutOfMemory();
 }

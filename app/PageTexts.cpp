@@ -4,6 +4,7 @@
 
 #include "app/Constants.h"
 
+const char* const InstallerCaption = "Lorimund's Karaoke Player Installer";
 const char* const AbortQuestion =
     "Are you sure you want to abort the installation of Lorimund's Karaoke Player?";
 const char* const AbortCaption = "Abort Installation";

@@ -6,6 +6,8 @@
 #include "app/InstallOptions.h"
 #include "base/KString.h"
 
+// The wizard's title, also the caption of the command line's messages.
+extern const char* const InstallerCaption;
 extern const char* const AbortQuestion;
 extern const char* const AbortCaption;
 extern const char* const ArchiveCaption;

@@ -63,12 +63,15 @@ BOOL CALLBACK playerWindowFilter(HWND window, LPARAM found) {
 }
 
 bool isPlayerRunning(const InstallOptions& options, bool& onlyLibrary) {
+    return isPlayerRunning(options.folder, onlyLibrary);
+}
+
+bool isPlayerRunning(KString folder, bool& onlyLibrary) {
     bool found = false;
     EnumWindows(playerWindowFilter, reinterpret_cast<LPARAM>(&found));
     if (!found)
         return false;
 
-    KString folder = options.folder;
     trimAndEnsure(folder);
     if (isFileLocked((folder + PlayerExeName).chars())) {
         onlyLibrary = false;

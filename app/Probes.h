@@ -25,6 +25,8 @@ bool getDesktopFolder(KString& folder);                  // with a trailing back
 KString getProgramFilesFolder();                         // without a trailing backslash
 bool isFileLocked(const char* path);
 bool isPlayerRunning(const InstallOptions& options, bool& onlyLibrary);
+// The same check for the player in folder (with or without a trailing backslash).
+bool isPlayerRunning(KString folder, bool& onlyLibrary);
 BOOL CALLBACK playerWindowFilter(HWND window, LPARAM found);
 // The title rule of playerWindowFilter, on plain text.
 bool isPlayerWindowTitle(const char* title);

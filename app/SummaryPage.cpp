@@ -2,9 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/InstallChecks.h"
+#include "app/InstallLog.h"
 #include "app/Installer.h"
 #include "app/PageTexts.h"
-#include "app/Probes.h"
 #include "app/WizardPages.h"
 
 namespace {
@@ -15,22 +16,28 @@ const int SummaryId = 1019;
 // The program's own module, where the Installer finds the payload.
 HINSTANCE module = nullptr;
 
+// Why the last press of Finish failed to install; ExitSuccess before one did.
+ExitCode failedInstall = ExitSuccess;
+
 // PSN_WIZFINISH: false keeps the wizard on this page.
 bool finish(HWND page, const InstallOptions& options) {
-    bool onlyLibrary = false;
-    if (isPlayerRunning(options, onlyLibrary)) {
-        MessageBoxA(page, playerRunningMessage(onlyLibrary).chars(), PlayerRunningCaption,
-                    MB_ICONERROR);
+    if (refuseIfPlayerRunning(page, options) != ExitSuccess)
+        return false;
+    logOptions(options);
+    Installer installer(options, module, page);
+    if (!installer.install()) {
+        failedInstall = installer.failure();
         return false;
     }
-    Installer installer(options, module, page);
-    if (!installer.install())
-        return false;
     installer.runPlayer();
     return true;
 }
 
 }  // namespace
+
+ExitCode SummaryPage::failedInstall() {
+    return ::failedInstall;
+}
 
 INT_PTR SummaryPage::handle(HWND page, UINT message, WPARAM, LPARAM lParam) {
     switch (message) {

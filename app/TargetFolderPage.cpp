@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "app/InstallChecks.h"
 #include "app/PageTexts.h"
 #include "app/Probes.h"
 #include "app/TargetFolderRules.h"
@@ -23,28 +24,12 @@ KString editText(HWND page) {
     return text;
 }
 
-// Tells the user why the folder is refused and puts them back into the edit.
-void refuse(HWND page, const char* text, const char* caption) {
-    MessageBoxA(page, text, caption, MB_ICONERROR);
-    SetFocus(GetDlgItem(page, FolderId));
-}
-
-// PSN_WIZNEXT: stores the page when the folder is acceptable; false vetoes.
+// PSN_WIZNEXT: stores the page when the folder is acceptable; false vetoes
+// and puts the user back into the edit.
 bool acceptFolder(HWND page, InstallOptions& options) {
     KString folder = folderFromEditText(editText(page).chars());
-    if (!isValidFolderPath(folder.chars())) {
-        refuse(page, InvalidFolderMessage, TargetFolderCaption);
-        return false;
-    }
-    char drive = folder.at(0);
-    if (isBareDrive(folder) &&
-        MessageBoxA(page, rootFolderQuestion(drive).chars(), TargetFolderCaption,
-                    MB_ICONWARNING | MB_YESNO) == IDNO) {
+    if (acceptTargetFolder(page, folder) != ExitSuccess) {
         SetFocus(GetDlgItem(page, FolderId));
-        return false;
-    }
-    if (!hasFreeDiskSpace(drive, RequiredFreeBytes)) {
-        refuse(page, freeSpaceMessage(drive).chars(), FreeSpaceCaption);
         return false;
     }
     options.folder = folder;

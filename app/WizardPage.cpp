@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/MessageBoxes.h"
 #include "app/PageTexts.h"
 
 InstallOptions* WizardPage::options_ = nullptr;
@@ -67,7 +68,7 @@ INT_PTR WizardPage::veto(HWND page) {
 }
 
 INT_PTR WizardPage::confirmAbort(HWND page) {
-    if (MessageBoxA(page, AbortQuestion, AbortCaption, MB_ICONWARNING | MB_YESNO) == IDNO)
+    if (showMessageBox(page, AbortQuestion, AbortCaption, MB_ICONWARNING | MB_YESNO) == IDNO)
         return veto(page);
     return FALSE;
 }

@@ -4,6 +4,7 @@
 #ifndef LKP_APP_WIZARDPAGES_H
 #define LKP_APP_WIZARDPAGES_H
 
+#include "app/ExitCodes.h"
 #include "app/WizardPage.h"
 
 class WelcomePage : public WizardPage {
@@ -34,6 +35,8 @@ class SummaryPage : public WizardPage {
 public:
     DLGPROC dialogProc() const override { return guardedDialogProc<handle>; }
     static INT_PTR handle(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    // Why the last press of Finish did not install; ExitSuccess when none failed.
+    static ExitCode failedInstall();
 };
 
 #endif

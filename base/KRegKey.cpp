@@ -116,6 +116,27 @@ LONG KRegKey::enumSubKeys(StringList& names) const {
     }
 }
 
+LONG KRegKey::enumValueNames(StringList& names) const {
+    // Room for the longest name the registry allows (16383 characters).
+    KString buffer;
+    char* name = buffer.getBuffer(16384);
+    for (DWORD index = 0;; ++index) {
+        DWORD size = 16384;
+        LONG result = RegEnumValueA(handle_, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS)
+            return result;
+        names.push_back(KString(name, static_cast<int>(size)));
+    }
+}
+
+bool KRegKey::isEmpty() const {
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    return RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+                            &values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           subKeys == 0 && values == 0;
+}
+
 bool KRegKey::deleteSubKeyTree(const char* subKey) {
     bool deleted;
     try {

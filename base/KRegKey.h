@@ -45,6 +45,10 @@ public:
     // Appends every direct subkey name; returns the last enumeration result
     // (ERROR_NO_MORE_ITEMS at the normal end).
     LONG enumSubKeys(StringList& names) const;
+    // Appends the name of every value, the same way.
+    LONG enumValueNames(StringList& names) const;
+    // True when the key holds neither values nor subkeys.
+    bool isEmpty() const;
     // Deletes the subkey and everything below it, leaves first.
     bool deleteSubKeyTree(const char* subKey);
 

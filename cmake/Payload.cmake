@@ -54,15 +54,17 @@ if(LKP_PAYLOAD_DIR STREQUAL "")
 
     set(_lkp_binary_files)
     set(_lkp_copy_commands)
-    foreach(pair melko:melko.exe remove:remove.exe npmelko:npmelko.dll
-                 tonal32:tonal32.dll tonal95:tonal95.dll tonal16:tonal16.dll)
+    # The uninstaller is the real one (uninstall/); the others are stand-ins.
+    foreach(pair standin_melko:melko.exe uninstaller:remove.exe standin_npmelko:npmelko.dll
+                 standin_tonal32:tonal32.dll standin_tonal95:tonal95.dll
+                 standin_tonal16:tonal16.dll)
         string(REPLACE ":" ";" pair ${pair})
         list(GET pair 0 _target)
         list(GET pair 1 _file)
         list(APPEND _lkp_binary_files ${LKP_PAYLOAD_FILES_DIR}/${_file})
         list(APPEND _lkp_copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
-             $<TARGET_FILE:standin_${_target}> ${LKP_PAYLOAD_FILES_DIR}/${_file})
-        list(APPEND _lkp_standin_targets standin_${_target})
+             $<TARGET_FILE:${_target}> ${LKP_PAYLOAD_FILES_DIR}/${_file})
+        list(APPEND _lkp_standin_targets ${_target})
     endforeach()
     add_custom_command(
         OUTPUT ${_lkp_binary_files}

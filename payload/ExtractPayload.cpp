@@ -24,6 +24,7 @@ bool Installer::extractPayload(const PayloadEntry* manifest) {
                          "Lorimund's MIDI Player from ");
             text += ProductWebSite;
             text += '.';
+            failure_ = ExitArchiveDamaged;
             showMessage(text.chars(), "Installation Archive Error", MB_ICONERROR);
             return false;
         }
@@ -33,6 +34,7 @@ bool Installer::extractPayload(const PayloadEntry* manifest) {
         if (!copied) {
             KString text;
             text.format("Fatal error: could not copy %s.", path.chars());
+            failure_ = ExitFileNotWritten;
             showMessage(text.chars(), "File copy error", MB_ICONERROR);
             return false;
         }

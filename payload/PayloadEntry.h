@@ -16,6 +16,12 @@ struct PayloadEntry {
 // payload folder; closed by an all-zero row.
 extern const PayloadEntry PayloadManifest[];
 
+// The payload's file names in manifest order: all that an installation writes
+// into its folder, and all that uninstalling deletes from it. The uninstaller
+// is a payload file itself, so it knows the names without the manifest.
+const int PayloadFileCount = 17;
+extern const char* const PayloadFileNames[PayloadFileCount];
+
 // The licence agreement text: resource 120 of type LORIMUND, stored as is.
 const int LicenseResourceId = 120;
 extern const DWORD LicenseChecksum;

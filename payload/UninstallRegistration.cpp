@@ -3,6 +3,11 @@
 #include "base/KRegKey.h"
 #include "base/PathFunctions.h"
 #include "migrate/LayoutFile.h"
+#include "payload/UninstallEntry.h"
+
+KString quietUninstallCommand(const KString& folder) {
+    return "\"" + folder + UninstallerExeName + "\" /S";
+}
 
 // Lists the player among the installed programs with its uninstaller, and
 // lets the shell find it by its bare name. Without administrative rights
@@ -12,18 +17,19 @@ void Installer::registerUninstall() {
         KRegKey machine(HKEY_LOCAL_MACHINE);
         KRegKey currentVersion(machine, CurrentVersionKey.chars(), false);
         try {
-            KRegKey uninstall(currentVersion, "Uninstall\\Melko", true);
-            uninstall.writeString("DisplayName", ProductName);
+            KRegKey uninstall(currentVersion, UninstallEntryKey, true);
+            uninstall.writeString(DisplayNameValue, ProductName);
             // Unquoted: an earlier installation's folder is read back from it.
-            uninstall.writeString("UninstallString", folder_ + UninstallerExeName);
+            uninstall.writeString(UninstallStringValue, folder_ + UninstallerExeName);
+            uninstall.writeString(QuietUninstallStringValue, quietUninstallCommand(folder_));
         } catch (const KRegKey::ECreate&) {
         }
         try {
-            KRegKey appPath(currentVersion, "App Paths\\Melko.exe", true);
-            appPath.writeString("", folder_ + "Melko.exe");
+            KRegKey appPath(currentVersion, AppPathEntryKey, true);
+            appPath.writeString("", folder_ + AppPathExeName);
             KString path(folder_);
             stripTrailingBackslash(path);
-            appPath.writeString("Path", path);
+            appPath.writeString(AppPathFolderValue, path);
         } catch (const KRegKey::ECreate&) {
         }
     } catch (const KRegKey::EOpen&) {

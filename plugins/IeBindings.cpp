@@ -2,26 +2,22 @@
 
 #include "app/Constants.h"
 #include "base/KRegKey.h"
+#include "shell/FileTypes.h"
 #include "shell/ProgramKey.h"
 
-namespace {
-
-struct MimeType {
-    const char* type;
-    const char* extension;
-};
-
-const MimeType MimeTypes[] = {
+const MimeBinding MimeBindings[MimeBindingCount] = {
     {"audio/mid", ".mid"},   {"audio/midi", ".mid"}, {"audio/x-mid", ".mid"},
     {"audio/x-midi", ".mid"}, {"audio/rmi", ".rmi"},  {"audio/kar", ".kar"},
     {"audio/x-kar", ".kar"}, {"midi/mid", ".mid"},   {"midi/kar", ".kar"},
 };
 
-const char* const Extensions[] = {".mid", ".midi", ".kar", ".rmi"};
-
 const char* const ContentTypeKey = "MIME\\Database\\Content Type\\";
+const char* const EmbedMappingsKey =
+    "SOFTWARE\\Microsoft\\Internet Explorer\\EmbedExtnToClsidMappings\\";
+
+namespace {
+
 const char* const MimePluginsKey = "SOFTWARE\\Microsoft\\Internet Explorer\\Plugins\\MIME";
-const char* const MappingsKey = "SOFTWARE\\Microsoft\\Internet Explorer\\EmbedExtnToClsidMappings\\";
 const char* const ExtensionPluginsKey =
     "SOFTWARE\\Microsoft\\Internet Explorer\\Plugins\\Extension";
 
@@ -43,7 +39,7 @@ void clearMimeBindings() {
         KRegKey program(currentUser, PlayerKey.chars(), false);
         KRegKey backup(program, BackupPluginClsidKey, true);
         KRegKey classesRoot(HKEY_CLASSES_ROOT);
-        for (const MimeType& mime : MimeTypes) {
+        for (const MimeBinding& mime : MimeBindings) {
             KRegKey entry(classesRoot, (KString(ContentTypeKey) + mime.type).chars(), true);
             entry.writeString("Extension", mime.extension);
             saveStringRecord(entry, "CLSID", backup, mime.type);
@@ -51,7 +47,7 @@ void clearMimeBindings() {
         }
         KRegKey localMachine(HKEY_LOCAL_MACHINE);
         KRegKey plugins(localMachine, MimePluginsKey, false);
-        for (const MimeType& mime : MimeTypes)
+        for (const MimeBinding& mime : MimeBindings)
             plugins.deleteSubKeyTree(mime.type);
     } catch (const KRegKey::E&) {
     }
@@ -60,15 +56,15 @@ void clearMimeBindings() {
 void clearExtensionBindings() {
     try {
         KRegKey localMachine(HKEY_LOCAL_MACHINE);
-        KRegKey mappings(localMachine, MappingsKey, false);
+        KRegKey mappings(localMachine, EmbedMappingsKey, false);
         KRegKey currentUser(HKEY_CURRENT_USER);
         KRegKey backup(currentUser, programKeyPath(BackupPluginEmbedSuffix).chars(), true);
-        for (const char* extension : Extensions) {
+        for (const char* extension : PlayerExtensions) {
             saveMapping(mappings, extension, backup);
             mappings.deleteSubKeyTree(extension);
         }
         KRegKey plugins(localMachine, ExtensionPluginsKey, false);
-        for (const char* extension : Extensions)
+        for (const char* extension : PlayerExtensions)
             plugins.deleteSubKeyTree(extension);
     } catch (const KRegKey::E&) {
     }

@@ -7,6 +7,7 @@
 #include "plugins/IeBindings.h"
 #include "plugins/PluginCopy.h"
 #include "plugins/PluginPaths.h"
+#include "shell/ProgramKey.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void Installer::installIePlugin() {
         KString destination;
         if (!internetExplorerPluginPath(programPath, destination))
             return;
-        if (!installPluginFile(*this, destination, "Internet Explorer", IeTexts))
+        if (!installPluginFile(*this, destination, IePluginValue, IeTexts))
             return;
     }
     clearMimeBindings();

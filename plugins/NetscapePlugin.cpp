@@ -5,6 +5,7 @@
 #include "base/KRegKey.h"
 #include "plugins/PluginCopy.h"
 #include "plugins/PluginPaths.h"
+#include "shell/ProgramKey.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ void installForNavigator3(Installer& installer) {
     KString folder;
     if (!readNavigator3Folder(folder))
         return;
-    installPluginFile(installer, navigator3PluginPath(folder), "Netscape 3", Navigator3Texts);
+    installPluginFile(installer, navigator3PluginPath(folder), Netscape3PluginValue,
+                      Navigator3Texts);
 }
 
 void installForNavigator4(Installer& installer, const KRegKey& navigator, const KString& subKeyName,
@@ -54,7 +56,7 @@ void installForNavigator4(Installer& installer, const KRegKey& navigator, const 
     KString folder;
     if (!readPluginsDirectory(navigator, subKeyName, folder))
         return;
-    installPluginFile(installer, navigator4PluginPath(folder), ("Netscape " + version).chars(),
+    installPluginFile(installer, navigator4PluginPath(folder), (NetscapePluginValuePrefix + version).chars(),
                       Navigator4Texts);
 }
 

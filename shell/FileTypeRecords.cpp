@@ -2,9 +2,9 @@
 #include "shell/FileTypes.h"
 #include "shell/ProgramKey.h"
 
-namespace {
+const char* const PlayerExtensions[PlayerExtensionCount] = {".mid", ".midi", ".kar", ".rmi"};
 
-const char* const Extensions[] = {".mid", ".midi", ".kar", ".rmi"};
+namespace {
 
 // An earlier installation marked a registered extension by an empty key
 // "Setup\<ext>" and kept the replaced class under "Backup\Filetypes\<ext>".
@@ -27,7 +27,7 @@ void migrateRecord(const char* extension) {
 }  // namespace
 
 void migrateFileTypeRecords() {
-    for (const char* extension : Extensions) {
+    for (const char* extension : PlayerExtensions) {
         try {
             migrateRecord(extension);
         } catch (const KRegKey::E&) {

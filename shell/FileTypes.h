@@ -7,6 +7,10 @@
 
 // The class that the player's extensions name in HKEY_CLASSES_ROOT.
 const char* const PlayerFileClass = "Lorimund.MIDI";
+// The extensions the player takes, in the order every step walks them
+// (not alphabetical).
+const int PlayerExtensionCount = 4;
+extern const char* const PlayerExtensions[PlayerExtensionCount];
 
 // Moves the records of the earlier layout into the Filetype keys and makes
 // sure that all four Filetype keys exist.
@@ -33,5 +37,12 @@ bool winampIniFromIcon(KString icon, KString& path);
 // separated list; a leading entry goes without the colon that follows it.
 // Longer entries such as "midi" stay whole. False when there is none.
 bool removeMidEntry(KString& list);
+// Gives the entry back: a list that lost its leading "mid" gets it back in
+// front, any other list at its end. False when the list has an entry "mid"
+// (any case) already.
+bool addMidEntry(KString& list);
+// The list "extlist" of section "Winamp" in ini, whole; false when it cannot
+// be read whole.
+bool readWinampExtList(const KString& ini, KString& list);
 
 #endif

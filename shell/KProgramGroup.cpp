@@ -10,6 +10,14 @@
 #include "base/PathFunctions.h"
 #include "shell/ShellLink.h"
 
+const char* const PlayerGroupName = "Lorimund's Karaoke Player";
+const char* const EarlierGroupName = "Lorimund's MIDI Player";
+const GroupLink PlayerGroupLinks[PlayerGroupLinkCount] = {
+    {"Lorimund's Karaoke Player", "melko.exe"},
+    {"Uninstall Lorimund's Karaoke Player", "remove.exe"},
+    {"Lorimund's Karaoke Player Help", "melko.hlp"},
+};
+
 bool getProgramsFolder(KString& folder) {
     LPITEMIDLIST item = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &item)) || item == nullptr)

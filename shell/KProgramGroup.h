@@ -5,6 +5,18 @@
 
 #include "base/KString.h"
 
+// The player's group, and the earlier product's group that installing removes.
+extern const char* const PlayerGroupName;
+extern const char* const EarlierGroupName;
+// A link of the player's group: its name (also its description) and the file
+// of the program folder that it starts.
+struct GroupLink {
+    const char* name;
+    const char* fileName;
+};
+const int PlayerGroupLinkCount = 3;
+extern const GroupLink PlayerGroupLinks[PlayerGroupLinkCount];  // in the order of creation
+
 class KProgramGroup {
 public:
     class EInitFailed {};

@@ -16,6 +16,8 @@ const char* const FiletypeSuffix = "\\Filetype";
 const char* const SetupSuffix = "\\Setup";
 // Earlier layout only: followed by "\" and an extension; read, then deleted.
 const char* const BackupFiletypesSuffix = "\\Backup\\Filetypes";
+// The parent of the keys below, which the uninstaller removes once empty.
+const char* const BackupSuffix = "\\Backup";
 const char* const BackupShortcutsSuffix = "\\Backup\\Shortcuts";
 const char* const BackupMiscSuffix = "\\Backup\\Misc";
 const char* const BackupPluginSuffix = "\\Backup\\Plugin";
@@ -32,6 +34,10 @@ const char* const ReregisterFiletypesValue = "ReregisterFiletypes";  // under "\
 const char* const QuickLaunchValue = "QuickLaunch";                  // under "\Backup\Shortcuts"
 const char* const DesktopValue = "Desktop";                          // under "\Backup\Shortcuts"
 const char* const StudioValue = "Studio";                            // under "\Backup\Misc"
+// Values of "\Backup\Plugin", each the full path of one plug-in copy.
+const char* const Netscape3PluginValue = "Netscape 3";
+const char* const NetscapePluginValuePrefix = "Netscape ";  // + a 4.x version key's name
+const char* const IePluginValue = "Internet Explorer";
 
 // PlayerKey + suffix + tail, a path below HKEY_CURRENT_USER.
 KString programKeyPath(const char* suffix, const char* tail = "");

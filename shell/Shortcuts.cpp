@@ -6,6 +6,7 @@
 #include "app/Probes.h"
 #include "base/KRegKey.h"
 #include "shell/ProgramKey.h"
+#include "shell/RecordRules.h"
 #include "shell/ShellLink.h"
 
 namespace {
@@ -23,8 +24,10 @@ void createShortcut(const KString& folder, const char* recordValue, const KStrin
         KRegKey user(HKEY_CURRENT_USER);
         KRegKey records(user, programKeyPath(BackupShortcutsSuffix).chars(), true);
         KString old;
+        // Any program of the user can write the record: only a shortcut
+        // file that it names is deleted.
         if (records.readString(recordValue, old, MaxRegString) &&
-            old.compareNoCase(linkPath.chars()) != 0) {
+            old.compareNoCase(linkPath.chars()) != 0 && isShortcutRecordPath(old)) {
             DeleteFileA(old.chars());
             SHChangeNotify(SHCNE_DELETE, SHCNF_PATHA, old.chars(), nullptr);
         }

@@ -8,7 +8,13 @@ namespace {
 // so a list that fills it is read again with more room, up to this length.
 const DWORD MaxExtList = 65536;
 
-bool readExtList(const KString& ini, KString& list) {
+bool endsEntry(const KString& list, int position) {
+    return position >= list.length() || list.at(position) == ':';
+}
+
+}  // namespace
+
+bool readWinampExtList(const KString& ini, KString& list) {
     for (DWORD size = 1024; size <= MaxExtList; size *= 2) {
         char* buffer = list.getBuffer(static_cast<int>(size));
         DWORD got = GetPrivateProfileStringA("Winamp", "extlist", "", buffer, size, ini.chars());
@@ -19,12 +25,6 @@ bool readExtList(const KString& ini, KString& list) {
     // Never write back a list that could not be read whole.
     return false;
 }
-
-bool endsEntry(const KString& list, int position) {
-    return position >= list.length() || list.at(position) == ':';
-}
-
-}  // namespace
 
 bool removeMidEntry(KString& list) {
     if (list.left(3).compareNoCase("mid") == 0 && endsEntry(list, 3)) {
@@ -42,6 +42,24 @@ bool removeMidEntry(KString& list) {
         }
         from = hit + 1;
     }
+}
+
+bool addMidEntry(KString& list) {
+    for (int start = 0; start <= list.length();) {
+        int end = start;
+        while (end < list.length() && list.at(end) != ':')
+            ++end;
+        if (end - start == 3 && list.mid(start, 3).compareNoCase("mid") == 0)
+            return false;
+        start = end + 1;
+    }
+    if (list.empty() || list.at(0) == ':')
+        list = "mid" + list;
+    else if (list.at(list.length() - 1) == ':')
+        list += "mid";
+    else
+        list += ":mid";
+    return true;
 }
 
 bool winampIniFromIcon(KString icon, KString& path) {
@@ -71,7 +89,7 @@ void removeMidFromWinamp() {
     if (!findWinampIni(ini))
         return;
     KString list;
-    if (!readExtList(ini, list))
+    if (!readWinampExtList(ini, list))
         return;
     list.trim();
     if (!removeMidEntry(list))

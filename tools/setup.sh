@@ -9,8 +9,9 @@ SUDO=""
 # i686 builds the shipped installer; x86_64 builds the test programs, which
 # Wine's 64-bit loader runs natively (see README: machines that run 64-bit
 # user code only cannot start Wine's 32-bit loader, wine32, though it installs).
-PKGS="wine wine64 wine32:i386 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-      xvfb xauth cmake ninja-build googletest imagemagick zopfli python3"
+PKGS="wine wine64 wine32:i386 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
+      xvfb xauth cmake ninja-build googletest imagemagick zopfli python3
+      osslsigncode openssl python3-yaml python3-jsonschema"
 
 missing=""
 for p in $PKGS; do

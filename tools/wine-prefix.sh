@@ -33,6 +33,16 @@ REG
     touch "$template/.ready"
 fi
 
+# Wine links the user's Desktop, Documents and the like to $HOME when it makes
+# a prefix, by absolute path, so every copy of the template would write its
+# shortcuts into the template's own home. Real folders keep each copy apart.
+for link in "$template"/prefix/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+        rm "$link"
+        mkdir "$link"
+    fi
+done
+
 rm -rf "$root/prefix" "$root/home"
 cp -a "$template/prefix" "$root/prefix"
 cp -a "$template/home" "$root/home"

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "RegistrySandbox.h"
 #include "base/KRegKey.h"
@@ -107,4 +109,26 @@ TEST_F(KRegKeyTest, SubKeysAndDeletion) {
     EXPECT_FALSE(key.subKeyExists("L1"));
     EXPECT_TRUE(key.subKeyExists("Other"));
     EXPECT_FALSE(key.deleteSubKeyTree("L1"));
+}
+
+TEST_F(KRegKeyTest, ValueNamesAndEmptiness) {
+    KRegKey key(hkcu, "Names", true);
+    EXPECT_TRUE(key.isEmpty());
+    const std::string longest(16383, 'n');
+    key.writeString("", "default");
+    key.writeDword("Netscape 4.5", 1);
+    key.writeString(longest.c_str(), "x");
+    StringList names;
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS, key.enumValueNames(names));
+    ASSERT_EQ(3u, names.size());
+    std::vector<std::string> found;
+    for (const KString& name : names)
+        found.push_back(name.chars());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ((std::vector<std::string>{"", "Netscape 4.5", longest}), found);
+    EXPECT_FALSE(key.isEmpty());
+    for (const KString& name : names)
+        key.deleteValue(name.chars());
+    { KRegKey sub(key, "Sub", true); }
+    EXPECT_FALSE(key.isEmpty());  // a subkey alone keeps it
 }

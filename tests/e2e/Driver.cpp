@@ -40,10 +40,12 @@ std::string windowText(HWND window) {
     return buffer;
 }
 
-Installer::Installer(const std::string& exePath) {
+Installer::Installer(const std::string& exePath, const std::string& arguments) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exePath + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
     if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process_))
         process_ = PROCESS_INFORMATION();
@@ -167,4 +169,57 @@ HWND Installer::otherDialog(DWORD timeoutMs) const {
             return isDialog(window) && window != frame_ && !isMessageBox(window);
         },
         timeoutMs);
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    bool visible;
+};
+
+BOOL CALLBACK findVisibleWindow(HWND window, LPARAM param) {
+    auto search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) {
+        search->visible = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+UnattendedRun runUnattended(const std::string& arguments, const std::string& exePath,
+                            DWORD timeoutMs) {
+    UnattendedRun run;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exePath + "\" " + arguments;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return run;
+    // A message box would wait for an answer that never comes: the time-out
+    // ends it, and the window has been seen by then.
+    bool ended = true;
+    for (DWORD start = GetTickCount();
+         WaitForSingleObject(process.hProcess, 5) == WAIT_TIMEOUT;) {
+        WindowSearch search = {process.dwProcessId, false};
+        EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        run.showedWindow = run.showedWindow || search.visible;
+        if (GetTickCount() - start > timeoutMs) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 10000);
+            ended = false;
+            break;
+        }
+    }
+    DWORD code = 0;
+    if (ended && GetExitCodeProcess(process.hProcess, &code))
+        run.exitCode = static_cast<long>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
 }

@@ -35,7 +35,8 @@ struct MessageBoxWindow {
 // One run of an installer executable and its wizard.
 class Installer {
 public:
-    explicit Installer(const std::string& exePath = InstallerExe);
+    explicit Installer(const std::string& exePath = InstallerExe,
+                       const std::string& arguments = "");
     ~Installer();  // ends the process if it is still running
     Installer(const Installer&) = delete;
     Installer& operator=(const Installer&) = delete;
@@ -78,5 +79,15 @@ private:
     PROCESS_INFORMATION process_ = {};
     HWND frame_ = nullptr;
 };
+
+// A run of the installer that nobody answers: its exit code (-1 when it did
+// not end in time, and then it is ended) and whether any window of it became
+// visible meanwhile.
+struct UnattendedRun {
+    long exitCode = -1;
+    bool showedWindow = false;
+};
+UnattendedRun runUnattended(const std::string& arguments, const std::string& exePath = InstallerExe,
+                            DWORD timeoutMs = 120000);
 
 #endif

@@ -4,17 +4,13 @@
 #include <string>
 
 #include "Driver.h"
+#include "Expectations.h"
 #include "RegistrySandbox.h"
 #include "TempFolder.h"
 
 namespace {
 
-const char* const DefaultFolder = "C:\\Program Files\\Lorimund's Karaoke Player";
 const char* const DeepFolder = "C:\\Deep Folder\\Level Two\\Level Three\\Lorimund's Karaoke Player";
-const char* const PayloadFiles[] = {
-    "npmelko.dll", "melko.exe",   "tonal32.dll",  "tonal95.dll", "tonal16.dll", "basic.lyt",
-    "melko.hlp",   "remove.exe",  "backdrop.bmp", "sample1.kar", "sample2.kar", "sample3.mid",
-    "sample4.mid", "sample5.mid", "sample6.mid",  "sample7.mid", "sample8.kar"};
 
 const std::string RunningText =
     "Lorimund's Karaoke Player appears to be running.  Please\n"
@@ -27,22 +23,8 @@ const std::string RebootNote =
 // be told from another process.
 UINT buttonsOf(const MessageBoxWindow& box) { return box.style & (MB_TYPEMASK | MB_DEFMASK); }
 
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
-
 bool showsText(const Installer& installer, int control, const char* part) {
     return waitUntil([&] { return contains(installer.text(control), part); });
-}
-
-std::string contentOf(const std::string& path) {
-    std::string bytes;
-    readFile(path, bytes);
-    return bytes;
-}
-
-bool nothingInstalled() {
-    return !pathExists(DefaultFolder) && !regKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\Lorimund");
 }
 
 void untick(const Installer& installer, int control) {
@@ -71,56 +53,6 @@ MessageBoxWindow refusedFolder(const Installer& installer, const std::string& fo
     MessageBoxWindow box = installer.messageBox();
     EXPECT_EQ("Target Folder", box.caption) << folder;
     return box;
-}
-
-void expectInstalledIn(const std::string& folder) {
-    for (const char* name : PayloadFiles) {
-        std::string installed = folder + "\\" + name;
-        ASSERT_TRUE(pathExists(installed)) << installed;
-        EXPECT_TRUE(contentOf(installed) ==
-                    contentOf(std::string(LKP_PAYLOAD_FILES_DIR) + "\\" + name))
-            << name << " differs from the payload";
-    }
-    EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\Lorimund\\Lorimund's MIDI Player"));
-    std::string uninstall;
-    EXPECT_TRUE(regGetString(HKEY_LOCAL_MACHINE,
-                             "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Melko",
-                             "UninstallString", uninstall));
-    EXPECT_EQ(folder + "\\remove.exe", uninstall);
-}
-
-// The stand-in player's window, started from folder; null after a while.
-HWND waitForPlayerWindow(const std::string& folder) {
-    HWND player = nullptr;
-    waitUntil(
-        [&] {
-            player = FindWindowA(nullptr, "Lorimund's Karaoke Player");
-            DWORD id = 0;
-            GetWindowThreadProcessId(player, &id);
-            HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-            char path[MAX_PATH] = "";
-            DWORD size = MAX_PATH;
-            if (!process || !QueryFullProcessImageNameA(process, 0, path, &size) ||
-                lstrcmpiA(path, (folder + "\\melko.exe").c_str()) != 0)
-                player = nullptr;
-            if (process)
-                CloseHandle(process);
-            return player != nullptr;
-        },
-        60000);
-    return player;
-}
-
-// Closes the player and waits until its process has ended.
-bool closePlayer(HWND player) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(player, &id);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-    PostMessageA(player, WM_CLOSE, 0, 0);
-    bool ended = process && WaitForSingleObject(process, 30000) == WAIT_OBJECT_0;
-    if (process)
-        CloseHandle(process);
-    return ended;
 }
 
 void expectLicenceButtons(const Installer& installer, bool nextAllowed) {
@@ -255,23 +187,15 @@ TEST(Cancel, NoStaysOnEveryPageAndYesEndsWithNothingInstalled) {
     }
     installer.press(IDCANCEL);
     ASSERT_TRUE(installer.answer(installer.messageBox(), IDYES));
-    EXPECT_EQ(0, installer.exitCode());
+    EXPECT_EQ(ExitCancelled, installer.exitCode());
     EXPECT_TRUE(nothingInstalled());
 }
 
 // A copy of the installer whose agreement differs by a single byte from the
 // one it was built with.
 TEST(DamagedArchive, AgreementWithOneChangedByteEndsWithTheArchiveMessage) {
-    std::string image = contentOf(InstallerExe);
-    const std::string agreement = contentOf(LKP_LICENSE_FILE);
-    size_t at = image.find(agreement);
-    ASSERT_NE(std::string::npos, at);
-    ASSERT_EQ(std::string::npos, image.find(agreement, at + 1));
-    image[at + agreement.size() - 1] ^= 1;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string damaged = std::string(temp) + "damaged-setup.exe";
-    ASSERT_TRUE(writeFile(damaged, image));
+    const std::string damaged = damagedCopy(contentOf(LKP_LICENSE_FILE), "damaged-setup.exe");
+    ASSERT_FALSE(damaged.empty());
 
     Installer installer(damaged);
     ASSERT_TRUE(installer.start());
@@ -283,7 +207,7 @@ TEST(DamagedArchive, AgreementWithOneChangedByteEndsWithTheArchiveMessage) {
               box.text);
     EXPECT_EQ(UINT(MB_OK), buttonsOf(box));
     ASSERT_TRUE(installer.answer(box, IDOK));
-    EXPECT_EQ(0, installer.exitCode());
+    EXPECT_EQ(ExitArchiveDamaged, installer.exitCode());
     EXPECT_TRUE(nothingInstalled());
 }
 

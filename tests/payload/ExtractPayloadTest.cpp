@@ -78,6 +78,8 @@ TEST_F(ExtractPayloadTest, ShippedManifestListsSeventeenFilesInOrder) {
     for (const PayloadEntry* e = PayloadManifest; e->resourceName[0] && rows < 17; ++e, ++rows) {
         EXPECT_EQ("IDR_" + std::string(rows < 10 ? "0" : "") + std::to_string(rows), e->resourceName);
         EXPECT_STREQ(names[rows], e->fileName);
+        // The uninstaller's list, which it keeps without the manifest.
+        EXPECT_STREQ(names[rows], PayloadFileNames[rows]);
         EXPECT_EQ(0, ownResource(e->resourceName).compare(0, 2, "\x78\xDA"));
     }
     EXPECT_EQ(17, rows);

@@ -35,6 +35,8 @@ TEST(UninstallRegistration, WritesBothEntriesForTheLatestFolder) {
 
     EXPECT_EQ("Lorimund's Karaoke Player", value(HKEY_LOCAL_MACHINE, Uninstall, "DisplayName"));
     EXPECT_EQ(folder + "\\remove.exe", value(HKEY_LOCAL_MACHINE, Uninstall, "UninstallString"));
+    EXPECT_EQ("\"" + folder + "\\remove.exe\" /S",
+              value(HKEY_LOCAL_MACHINE, Uninstall, "QuietUninstallString"));
     EXPECT_EQ("Earlier", value(HKEY_LOCAL_MACHINE, Uninstall, "Publisher"));
     EXPECT_EQ(folder + "\\Melko.exe", value(HKEY_LOCAL_MACHINE, AppPath, ""));
     EXPECT_EQ(folder, value(HKEY_LOCAL_MACHINE, AppPath, "Path"));

@@ -138,6 +138,13 @@ TEST(Shortcuts, NoFlagsTouchNothingThenBothAreMadeAndTheOldOneGoes) {
 
     shell.createShortcuts(true, true);
     EXPECT_FALSE(pathExists(old));
+
+    // Anyone can write the record: a file that is no shortcut survives it.
+    const std::string letter = shell.dir / "letter.doc";
+    ASSERT_TRUE(writeFile(letter, "mine"));
+    regSetString(HKEY_CURRENT_USER, Records, "Desktop", letter.c_str());
+    shell.createShortcuts(false, true);
+    EXPECT_TRUE(pathExists(letter));
     EXPECT_EQ(shell.playerLink(), link(shell.quickLaunch + linkName));
     EXPECT_EQ(shell.playerLink(), link(shell.desktop + linkName));
     EXPECT_EQ(shell.quickLaunch + linkName, recorded("QuickLaunch"));

@@ -177,13 +177,15 @@ TEST_F(OldLog, CountOf1025EndsTheReplay) {
 // unapplied, and no block near its size is asked for (a 32-bit installer
 // would run out of memory on it).
 TEST_F(OldLog, HugeCountsEndTheReplayAtOnce) {
-    const std::string following = LogBuilder().named(HKCU, Old, "A", "i", "").end().bytes().substr(8);
+    const std::string following =
+        LogBuilder().named(HKCU, Old, "A", "i", "").end().bytes().substr(8);
     const struct {
         const char* what;
         std::string log;
     } cases[] = {
         {"file path", LogBuilder().word(0x110).word(0x80000000).bytes() + following},
-        {"key path", LogBuilder().word(NamedString).word(HKCU).word(0xFFFFFFFF).bytes() + following}};
+        {"key path",
+         LogBuilder().word(NamedString).word(HKCU).word(0xFFFFFFFF).bytes() + following}};
     for (const auto& c : cases) {
         set("A", "i");
         resetLargestAllocation();

@@ -54,7 +54,8 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
                                          "Lorimund.MIDI|1|0|-", "Lorimund.MIDI|1|1|-"};
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(installed[i], state(Extensions[i])) << reregister << Extensions[i];
-        EXPECT_EQ(reregister ? "1" : "0", regNumber(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
+        EXPECT_EQ(reregister ? "1" : "0",
+                  regNumber(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
     }
 
     // Since then another program hung a subkey below ".kar" and a verb on the class.
@@ -80,7 +81,8 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
         {"\\shell\\open\\ddeexec", "[load(\"%1\")]"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(row[1], regText(HKEY_CLASSES_ROOT, std::string("Lorimund.MIDI") + row[0], "")) << row[0];
+        EXPECT_EQ(row[1], regText(HKEY_CLASSES_ROOT, std::string("Lorimund.MIDI") + row[0], ""))
+            << row[0];
     EXPECT_EQ("65536", regNumber(HKEY_CLASSES_ROOT, "Lorimund.MIDI", "EditFlags"));
     EXPECT_FALSE(regKeyExists(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit"));
 }

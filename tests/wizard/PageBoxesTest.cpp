@@ -89,9 +89,10 @@ const Box Abort = {"Are you sure you want to abort the installation of Lorimund'
                    "Abort Installation", MB_ICONWARNING | MB_YESNO};
 
 Box rootQuestion(char drive) {
-    std::string text = "Do you really want to install Lorimund's Karaoke Player to the root folder\n"
-                       "of drive _:? Note: it is highly recommended that the program be installed\n"
-                       "into a sub-folder, e.g. _:\\Lorimund's Karaoke Player.";
+    std::string text =
+        "Do you really want to install Lorimund's Karaoke Player to the root folder\n"
+        "of drive _:? Note: it is highly recommended that the program be installed\n"
+        "into a sub-folder, e.g. _:\\Lorimund's Karaoke Player.";
     for (size_t at; (at = text.find('_')) != std::string::npos;)
         text[at] = drive;
     return {text, "Target Folder", MB_ICONWARNING | MB_YESNO};

@@ -8,16 +8,21 @@ KString recordPath(const char* extension) {
     return programKeyPath(FiletypeSuffix, extension);
 }
 
-// An extension key that another program has since given subkeys cannot be
-// deleted; it must at least stop naming the player's class.
-void removeExtension(const char* extension) {
-    if (RegDeleteKeyA(HKEY_CLASSES_ROOT, extension) == ERROR_SUCCESS)
-        return;
+// The extension stops naming the player's class; its other values and
+// subkeys stay.
+void removeClassName(const char* extension) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, extension, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
     RegDeleteValueA(key, "");
     RegCloseKey(key);
+}
+
+// An extension key that another program has since given subkeys cannot be
+// deleted; it must at least stop naming the player's class.
+void removeExtension(const char* extension) {
+    if (RegDeleteKeyA(HKEY_CLASSES_ROOT, extension) != ERROR_SUCCESS)
+        removeClassName(extension);
 }
 
 }  // namespace
@@ -59,11 +64,15 @@ void restoreFileType(const char* extension) {
         DWORD registered = 0;
         DWORD existed = 0;
         KString old;
-        if (record.readDword(RegisterValue, registered) && registered != 0 &&
-            record.readDword(ExistedBeforeValue, existed) && existed != 0 &&
-            record.readString(DefaultValueValue, old, MaxRegString))
+        bool keyWasThere = record.readDword(RegisterValue, registered) && registered != 0 &&
+                           record.readDword(ExistedBeforeValue, existed) && existed != 0;
+        if (keyWasThere && record.readString(DefaultValueValue, old, MaxRegString))
             RegSetValueA(HKEY_CLASSES_ROOT, extension, REG_SZ, old.chars(),
                          static_cast<DWORD>(old.length()) + 1);
+        else if (keyWasThere)
+            // It had no class name of its own, but other values (a content
+            // type, say) that are not the installer's to delete.
+            removeClassName(extension);
         else
             removeExtension(extension);
         record.writeDword(RegisterValue, 0);

@@ -63,9 +63,12 @@ TEST(FileTypes, ClassAndStateTableOverTwoInstallsAndUnticking) {
     regSetString(HKEY_CLASSES_ROOT, "Lorimund.MIDI\\shell\\edit\\command", "", "notepad %1");
     regSetString(HKEY_CURRENT_USER, SetupKey.c_str(), "ReregisterFiletypes", "0");  // no number
     registerTypes(false, false, false, false);
-    const char* const givenBack[] = {"midfile|0|-|-", "-|0|-|-", "|0|-|-", "-|0|-|-"};
+    // A key that was there before stays, with what others keep in it; only
+    // the key that the installer made goes.
+    const char* const givenBack[] = {"midfile|0|-|-", "|0|-|-", "|0|-|-", "|0|-|-"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(givenBack[i], state(Extensions[i])) << Extensions[i];
+    EXPECT_EQ("audio/mid", regText(HKEY_CLASSES_ROOT, ".rmi", "Content Type"));
     EXPECT_EQ("1", regNumber(HKEY_CURRENT_USER, SetupKey, "ReregisterFiletypes"));
 
     // The class is rebuilt exactly, even with nothing ticked.

@@ -12,6 +12,7 @@
 #include "Expectations.h"
 #include "InstalledState.h"
 #include "RegistrySandbox.h"
+#include "HeldFile.h"
 #include "TempFolder.h"
 
 namespace {
@@ -42,22 +43,6 @@ long runSilently(const std::string& arguments, const std::string& exe = Installe
     EXPECT_FALSE(run.showedWindow) << arguments;
     return run.exitCode;
 }
-
-// Holds a file open without sharing, as a running program holds its own.
-class HeldFile {
-public:
-    explicit HeldFile(const std::string& path)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() {
-        if (file_ != INVALID_HANDLE_VALUE)
-            CloseHandle(file_);
-    }
-    bool held() const { return file_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE file_;
-};
 
 // Each line occurs in the log (its entries without their times).
 void expectLines(const std::string& log, std::initializer_list<const char*> lines) {

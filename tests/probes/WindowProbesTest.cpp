@@ -2,33 +2,13 @@
 
 #include <string>
 
+#include "HeldFile.h"
+#include "PrivateDesktop.h"
 #include "TempFolder.h"
 #include "app/InstallOptions.h"
 #include "app/Probes.h"
 
 namespace {
-
-// Puts the calling thread, before its first window, on a desktop of its own: no
-// other process's window (a player window another test opens) shows in its EnumWindows.
-struct PrivateDesktop {
-    HDESK previous = GetThreadDesktop(GetCurrentThreadId());
-    HDESK desktop = CreateDesktopA(("LkpProbes" + std::to_string(GetCurrentProcessId())).c_str(),
-                                   nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    bool active = desktop != nullptr && SetThreadDesktop(desktop);
-    ~PrivateDesktop() {  // the thread's windows must be gone by now
-        if (active)
-            SetThreadDesktop(previous);
-        CloseDesktop(desktop);
-    }
-};
-
-// Holds a file open for writing without sharing, as a running program would.
-struct HeldFile {
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle); }
-    HANDLE handle;
-};
 
 // A top-level window of this thread alone, on the private desktop.
 class WindowProbes : public testing::Test {

@@ -12,24 +12,11 @@
 
 #include "MessageBoxCatcher.h"
 #include "RegistrySandbox.h"
+#include "PrivateDesktop.h"
 #include "TempFolder.h"
 #include "app/WizardPages.h"
 
 namespace {
-
-// Puts the calling thread, before its first window, on a desktop of its own:
-// its player window stays out of other tests' sight and theirs out of its.
-struct PrivateDesktop {
-    HDESK previous = GetThreadDesktop(GetCurrentThreadId());
-    HDESK desktop = CreateDesktopA(("LkpPages" + std::to_string(GetCurrentProcessId())).c_str(),
-                                   nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    bool active = desktop != nullptr && SetThreadDesktop(desktop);
-    ~PrivateDesktop() {  // the thread's windows must be gone by now
-        if (active)
-            SetThreadDesktop(previous);
-        CloseDesktop(desktop);
-    }
-};
 
 INT_PTR CALLBACK plainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 

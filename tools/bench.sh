@@ -49,7 +49,7 @@ cmake --build "$out/release" >/dev/null
 # The timed installer is optimised at link time as the shipped one is.
 cmake -S . -B "$out/x64" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
       -DLKP_LTO=ON -DLKP_PAYLOAD_DIR="$payload" >/dev/null
-cmake --build "$out/x64" --target installer payload_bench startup_bare bench_timer >/dev/null
+cmake --build "$out/x64" --target installer payload_bench startup_bare bench_timer shell_link_cost >/dev/null
 
 echo "== building the NSIS peers"
 bash "$shared/bench/nsis-peer.sh" "$payload" "$out/nsis-x86" >/dev/null
@@ -95,6 +95,10 @@ inwine wine "$out/x64/bench_timer.exe" install "$rounds" 'C:\lkp-bench' \
     "$(winpath "$out/x64/karaoke204setup.exe")" "$(winpath "$out/nsis-amd64/peer-zlib.exe")" \
     | tee -a "$figures" || echo "silent install: not measured (see above)" | tee -a "$figures"
 echo "(goal: at most 1.000)"
+# Of ours, what the four shell links cost that every install must make (the
+# desktop shortcut, the program group's three); NSIS's peer makes none.
+inwine wine "$out/x64/shell_link_cost.exe" "$rounds" 'C:\lkp-links' 2>/dev/null | tee -a "$figures" ||
+    echo "shell links: not measured" | tee -a "$figures"
 
 echo
 echo "== extraction (x86_64 under Wine)"

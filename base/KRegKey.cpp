@@ -122,7 +122,8 @@ LONG KRegKey::enumValueNames(StringList& names) const {
     char* name = buffer.getBuffer(16384);
     for (DWORD index = 0;; ++index) {
         DWORD size = 16384;
-        LONG result = RegEnumValueA(handle_, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+        LONG result =
+            RegEnumValueA(handle_, index, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (result != ERROR_SUCCESS)
             return result;
         names.push_back(KString(name, static_cast<int>(size)));

@@ -56,8 +56,8 @@ void installForNavigator4(Installer& installer, const KRegKey& navigator, const 
     KString folder;
     if (!readPluginsDirectory(navigator, subKeyName, folder))
         return;
-    installPluginFile(installer, navigator4PluginPath(folder), (NetscapePluginValuePrefix + version).chars(),
-                      Navigator4Texts);
+    installPluginFile(installer, navigator4PluginPath(folder),
+                      (NetscapePluginValuePrefix + version).chars(), Navigator4Texts);
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ bool isSamplePlaylistName(const KString& fileName) {
 KString samplePlaylistBytes(const KString& folder, const KString& fileName) {
     KString text = playlistHeader(playlistNameOf(fileName));
     for (int i = 0; i < SampleSongCount; ++i)
-        text += playlistEntryLine(KString(SampleSongs[i].title), folder + SampleSongs[i].fileName, i);
+        text += playlistEntryLine(KString(SampleSongs[i].title), folder + SampleSongs[i].fileName,
+                                  i);
     // Written in text mode: every line feed is stored after a carriage return.
     KString bytes;
     for (int i = 0; i < text.length(); ++i) {

@@ -65,7 +65,8 @@ TEST(SameChoices, SilentInstall) {
     ASSERT_TRUE(CreateDirectoryA(iePluginsFolder().c_str(), nullptr));
     EXPECT_EQ(ExitSuccess, runSilently("/S"));
     expectInstalledIn(DefaultFolder);
-    EXPECT_EQ(nullptr, waitForPlayerWindow(DefaultFolder, 2000)) << "a silent install started the player";
+    EXPECT_EQ(nullptr, waitForPlayerWindow(DefaultFolder, 2000))
+        << "a silent install started the player";
     EXPECT_FALSE(pathExists(tempLog()));  // no /LOG, no log
     saveStateForComparison(DefaultFolder);
 }
@@ -85,7 +86,8 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
     // Only two file types, nothing else, into a folder with blanks; a log
     // named in quotation marks.
     EXPECT_EQ(ExitSuccess, runSilently("/S /TYPES=kar,rmi /SHORTCUTS=none /PLUGINS=none "
-                                       "\"/LOG=C:\\setup one.log\" /D=" + std::string(SpacedFolder)));
+                                       "\"/LOG=C:\\setup one.log\" /D=" +
+                                       std::string(SpacedFolder)));
     expectInstalledIn(SpacedFolder);
     EXPECT_EQ("Lorimund.MIDI", classOf(".kar"));
     EXPECT_EQ("Lorimund.MIDI", classOf(".rmi"));
@@ -93,19 +95,21 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
     EXPECT_FALSE(pathExists(userDesktopLink()));
     EXPECT_FALSE(pathExists(iePluginsFolder() + "\\npmelko.dll"));
     std::string log = contentOf("C:\\setup one.log");
-    expectLines(log, {"installer, silent run. Arguments: /S /TYPES=kar,rmi /SHORTCUTS=none /PLUGINS=none "
-          "\"/LOG=C:\\setup one.log\" /D=C:\\Spaced Folder\\Karaoke Here\r\n",
-          "  Options: folder C:\\Spaced Folder\\Karaoke Here; shortcuts: none; file types: .kar, "
-          ".rmi; plug-ins: none\r\n",
-          "  Step \"extract the payload\": done\r\n",
-          "  Step \"install the Internet Explorer plug-in\": skipped (not chosen)\r\n",
-          "  Step \"create the program group\": done\r\n",
-          "  Finished with exit code 0: installed\r\n"});
+    expectLines(
+        log,
+        {"installer, silent run. Arguments: /S /TYPES=kar,rmi /SHORTCUTS=none /PLUGINS=none "
+         "\"/LOG=C:\\setup one.log\" /D=C:\\Spaced Folder\\Karaoke Here\r\n",
+         "  Options: folder C:\\Spaced Folder\\Karaoke Here; shortcuts: none; file types: .kar, "
+         ".rmi; plug-ins: none\r\n",
+         "  Step \"extract the payload\": done\r\n",
+         "  Step \"install the Internet Explorer plug-in\": skipped (not chosen)\r\n",
+         "  Step \"create the program group\": done\r\n",
+         "  Finished with exit code 0: installed\r\n"});
 
     // The choices change; what is no longer chosen is given back. /RUN
     // starts the player.
-    EXPECT_EQ(ExitSuccess, runSilently("-s -types=MID -shortcuts=desktop -run /d=" +
-                                       std::string(SpacedFolder)));
+    EXPECT_EQ(ExitSuccess,
+              runSilently("-s -types=MID -shortcuts=desktop -run /d=" + std::string(SpacedFolder)));
     EXPECT_EQ("Lorimund.MIDI", classOf(".mid"));
     EXPECT_NE("Lorimund.MIDI", classOf(".kar"));
     EXPECT_TRUE(pathExists(userDesktopLink()));
@@ -119,9 +123,9 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
     EXPECT_NE("Lorimund.MIDI", classOf(".mid"));
     log = contentOf(tempLog());
     expectLines(log, {"  No Netscape Navigator 3.0 or later here: no plug-in for it.\r\n",
-                             "  Options: folder C:\\Spaced Folder\\Karaoke Here; shortcuts: desktop; "
-                             "file types: none; plug-ins: Internet Explorer\r\n",
-                             "  Step \"install the Netscape plug-in\": skipped (not chosen)\r\n"});
+                      "  Options: folder C:\\Spaced Folder\\Karaoke Here; shortcuts: desktop; "
+                      "file types: none; plug-ins: Internet Explorer\r\n",
+                      "  Step \"install the Netscape plug-in\": skipped (not chosen)\r\n"});
 
     // A plug-in file in use: the prompt nobody sees is answered Cancel, the
     // copy fails as it would after Cancel, and the install goes on.
@@ -131,13 +135,15 @@ TEST(CommandLine, SwitchesChooseWhatIsInstalled) {
         EXPECT_EQ(ExitSuccess, runSilently("/S /PLUGINS=ie /LOG=C:\\busy.log"));
     }
     log = contentOf("C:\\busy.log");
-    expectLines(log, {"  Message \"Please close Internet Explorer\", not shown (silent), answered Cancel:\r\n"
-          "    Internet Explorer appears to be running.  Please close all Internet Explorer "
-          "windows\r\n    or the plug-in for Internet Explorer cannot be installed.\r\n",
-          "  Message \"Internet Explorer plug-in installation error\", not shown (silent), "
-          "answered OK:\r\n    The plug-in for Internet Explorer could not be installed.\r\n",
-          "  Step \"create the program group\": done\r\n",
-          "  Finished with exit code 0: installed\r\n"});
+    expectLines(
+        log,
+        {"  Message \"Please close Internet Explorer\", not shown (silent), answered Cancel:\r\n"
+         "    Internet Explorer appears to be running.  Please close all Internet Explorer "
+         "windows\r\n    or the plug-in for Internet Explorer cannot be installed.\r\n",
+         "  Message \"Internet Explorer plug-in installation error\", not shown (silent), "
+         "answered OK:\r\n    The plug-in for Internet Explorer could not be installed.\r\n",
+         "  Step \"create the program group\": done\r\n",
+         "  Finished with exit code 0: installed\r\n"});
 }
 
 TEST(CommandLine, RefusalsHaveTheirCodesAndLeaveTheMachineUnchanged) {
@@ -162,27 +168,29 @@ TEST(CommandLine, RefusalsHaveTheirCodesAndLeaveTheMachineUnchanged) {
         EXPECT_EQ(refusal.code, runSilently(refusal.arguments, refusal.exe)) << refusal.arguments;
         EXPECT_TRUE(nothingInstalled()) << refusal.arguments;
         EXPECT_FALSE(pathExists("C:\\Games")) << refusal.arguments;
-        EXPECT_FALSE(regKeyExists(HKEY_LOCAL_MACHINE,
-                                  "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Melko"));
+        EXPECT_FALSE(regKeyExists(
+            HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Melko"));
     }
     std::string log = contentOf("C:\\refused.log");
-    expectLines(log, {"  Options: folder C:; shortcuts: desktop; file types: .mid, .midi, .kar, .rmi; "
-          "plug-ins: Internet Explorer\r\n",
-          "  Message \"Target Folder\", not shown (silent), answered No:\r\n"
-          "    Do you really want to install Lorimund's Karaoke Player to the root folder\r\n"
-          "    of drive C:? Note:",
-          "  Finished with exit code 5: the folder cannot be used or created\r\n"});
+    expectLines(
+        log, {"  Options: folder C:; shortcuts: desktop; file types: .mid, .midi, .kar, .rmi; "
+              "plug-ins: Internet Explorer\r\n",
+              "  Message \"Target Folder\", not shown (silent), answered No:\r\n"
+              "    Do you really want to install Lorimund's Karaoke Player to the root folder\r\n"
+              "    of drive C:? Note:",
+              "  Finished with exit code 5: the folder cannot be used or created\r\n"});
     EXPECT_FALSE(contains(log, "Step ")) << log;
 
     // A damaged payload stream is found while extracting.
-    const std::string damagedStream = damagedCopy(contentOf(LKP_LAST_STREAM_FILE), "damaged-stream.exe");
+    const std::string damagedStream =
+        damagedCopy(contentOf(LKP_LAST_STREAM_FILE), "damaged-stream.exe");
     ASSERT_FALSE(damagedStream.empty());
     EXPECT_EQ(ExitArchiveDamaged, runSilently("/S /LOG=C:\\stream.log", damagedStream));
     log = contentOf("C:\\stream.log");
     expectLines(log, {"  Message \"Installation Archive Error\", not shown (silent), "
-                             "answered OK:\r\n    This installation archive appears to be corrupt.",
-                             "  Step \"extract the payload\": failed\r\n",
-                             "  Finished with exit code 6: the installer's archive is damaged\r\n"});
+                      "answered OK:\r\n    This installation archive appears to be corrupt.",
+                      "  Step \"extract the payload\": failed\r\n",
+                      "  Finished with exit code 6: the installer's archive is damaged\r\n"});
     EXPECT_FALSE(contains(log, "register the uninstaller")) << log;
 }
 
@@ -194,11 +202,11 @@ TEST(CommandLine, RunningPlayerIsRefusedAndTheLogSaysWhatIsInUse) {
     ASSERT_TRUE(closePlayer(player));
     std::string log = contentOf("C:\\running.log");
     expectLines(log, {"  The player is running: melko.exe is in use.\r\n",
-                             "  Message \"Lorimund's Karaoke Player is running\", not shown "
-                             "(silent), answered OK:\r\n"
-                             "    Lorimund's Karaoke Player appears to be running.  Please\r\n"
-                             "    close Lorimund's Karaoke Player before continuing.\r\n",
-                             "  Finished with exit code 3: the player is running\r\n"});
+                      "  Message \"Lorimund's Karaoke Player is running\", not shown "
+                      "(silent), answered OK:\r\n"
+                      "    Lorimund's Karaoke Player appears to be running.  Please\r\n"
+                      "    close Lorimund's Karaoke Player before continuing.\r\n",
+                      "  Finished with exit code 3: the player is running\r\n"});
     EXPECT_FALSE(contains(log, "reboot")) << log;
 
     // A player window, and only a library of the installed player in use.
@@ -212,7 +220,7 @@ TEST(CommandLine, RunningPlayerIsRefusedAndTheLogSaysWhatIsInUse) {
     DestroyWindow(window);
     log = contentOf("C:\\library.log");
     expectLines(log, {"  The player's window is open and one of its libraries is in use",
-                             "    please reboot your machine and try installing again.\r\n"});
+                      "    please reboot your machine and try installing again.\r\n"});
     EXPECT_EQ(ExitSuccess, runSilently("/S"));
 }
 
@@ -235,7 +243,8 @@ TEST(CommandLine, InteractiveHelpRefusalAndPresets) {
         EXPECT_EQ(ExitBadCommandLine, refused.exitCode());
     }
     // The switches preset the wizard's controls; the user can still change them.
-    Installer installer(InstallerExe, "/TYPES=kar /SHORTCUTS=none /PLUGINS=none /D=C:\\Preset Folder");
+    Installer installer(InstallerExe,
+                        "/TYPES=kar /SHORTCUTS=none /PLUGINS=none /D=C:\\Preset Folder");
     ASSERT_TRUE(installer.start());
     ASSERT_TRUE(installer.goTo(FolderPage));
     EXPECT_EQ("C:\\Preset Folder", installer.text(FolderEdit));
@@ -247,10 +256,11 @@ TEST(CommandLine, InteractiveHelpRefusalAndPresets) {
     installer.click(1017);
     ASSERT_TRUE(waitUntil([&] { return installer.isChecked(1017); }));
     ASSERT_TRUE(installer.turn(NextButton, SummaryPage));
-    EXPECT_EQ("Install program to C:\\Preset Folder\r\n\r\nFile-types to associate with "
-              "Lorimund's Karaoke Player:\r\n    Associate MIDI files (*.mid)\r\n    Associate "
-              "Karaoke files (*.kar)\r\n",
-              installer.text(1019));
+    EXPECT_EQ(
+        "Install program to C:\\Preset Folder\r\n\r\nFile-types to associate with "
+        "Lorimund's Karaoke Player:\r\n    Associate MIDI files (*.mid)\r\n    Associate "
+        "Karaoke files (*.kar)\r\n",
+        installer.text(1019));
     installer.press(IDCANCEL);
     ASSERT_TRUE(installer.answer(installer.messageBox(), IDYES));
     EXPECT_EQ(ExitCancelled, installer.exitCode());

@@ -5,12 +5,9 @@
 #include "Driver.h"
 #include "RegistrySandbox.h"
 #include "TempFolder.h"
+#include "payload/PayloadEntry.h"
 
 const char* const DefaultFolder = "C:\\Program Files\\Lorimund's Karaoke Player";
-const char* const PayloadFiles[17] = {
-    "npmelko.dll", "melko.exe",   "tonal32.dll",  "tonal95.dll", "tonal16.dll", "basic.lyt",
-    "melko.hlp",   "remove.exe",  "backdrop.bmp", "sample1.kar", "sample2.kar", "sample3.mid",
-    "sample4.mid", "sample5.mid", "sample6.mid",  "sample7.mid", "sample8.kar"};
 
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -27,7 +24,7 @@ bool nothingInstalled() {
 }
 
 void expectInstalledIn(const std::string& folder) {
-    for (const char* name : PayloadFiles) {
+    for (const char* name : PayloadFileNames) {
         std::string installed = folder + "\\" + name;
         ASSERT_TRUE(pathExists(installed)) << installed;
         EXPECT_TRUE(contentOf(installed) ==

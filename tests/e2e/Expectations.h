@@ -10,7 +10,6 @@
 #include "app/ExitCodes.h"
 
 extern const char* const DefaultFolder;
-extern const char* const PayloadFiles[17];
 
 bool contains(const std::string& text, const char* part);
 std::string contentOf(const std::string& path);

@@ -25,6 +25,14 @@ bool isDialog(HWND window) {
 
 bool isMessageBox(HWND window) { return isDialog(window) && GetDlgItem(window, 0xFFFF) != nullptr; }
 
+// A named CALLBACK, not a lambda: a lambda converts only to a pointer of the
+// default calling convention, which is not the stdcall that 32-bit Windows calls.
+BOOL CALLBACK collectVisibleWindows(HWND window, LPARAM list) {
+    if (IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -127,14 +135,8 @@ HWND Installer::findWindow(const std::function<bool(HWND)>& wanted, DWORD timeou
     waitUntil(
         [&] {
             std::vector<HWND> windows;
-            EnumThreadWindows(
-                process_.dwThreadId,
-                [](HWND window, LPARAM list) {
-                    if (IsWindowVisible(window))
-                        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&windows));
+            EnumThreadWindows(process_.dwThreadId, collectVisibleWindows,
+                              reinterpret_cast<LPARAM>(&windows));
             for (HWND window : windows)
                 if (wanted(window))
                     return (found = window) != nullptr;

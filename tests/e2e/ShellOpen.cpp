@@ -28,20 +28,20 @@ struct PlayerWindow {
     DWORD process;
 };
 
+BOOL CALLBACK collectPlayerWindow(HWND window, LPARAM list) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, "LorimundKaraokeStandin") == 0) {
+        PlayerWindow player = {window, 0};
+        GetWindowThreadProcessId(window, &player.process);
+        reinterpret_cast<std::vector<PlayerWindow>*>(list)->push_back(player);
+    }
+    return TRUE;
+}
+
 std::vector<PlayerWindow> playerWindows() {
     std::vector<PlayerWindow> found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            char name[64] = "";
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpA(name, "LorimundKaraokeStandin") == 0) {
-                PlayerWindow player = {window, 0};
-                GetWindowThreadProcessId(window, &player.process);
-                reinterpret_cast<std::vector<PlayerWindow>*>(list)->push_back(player);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(collectPlayerWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -116,22 +116,24 @@ public:
     }
 
 private:
+    struct Search {
+        DWORD processId;
+        HWND found;
+    };
+
+    static BOOL CALLBACK findFirstVisible(HWND window, LPARAM param) {
+        auto s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s->processId || !IsWindowVisible(window))
+            return TRUE;
+        s->found = window;
+        return FALSE;
+    }
+
     HWND visibleWindow() const {
-        struct Search {
-            DWORD processId;
-            HWND found;
-        } search = {process_.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM param) {
-                auto s = reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner != s->processId || !IsWindowVisible(window))
-                    return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search search = {process_.dwProcessId, nullptr};
+        EnumWindows(findFirstVisible, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 

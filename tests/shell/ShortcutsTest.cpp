@@ -17,16 +17,24 @@ namespace {
 const char* const Records = "SOFTWARE\\Lorimund\\Lorimund's MIDI Player\\Backup\\Shortcuts";
 const std::string Player = "Lorimund's Karaoke Player";
 
+// The shell keeps the desktop path of a process's first lookup, so every
+// test of one process shares this desktop, emptied for each.
+const std::string& processDesktop() {
+    static TempFolder home;
+    static const std::string desktop = home / "Desktop\\";
+    return desktop;
+}
+
 // A sandboxed registry whose desktop, Programs and Quick Launch folders lie in
-// a scratch folder. The shell keeps the desktop path of the first lookup in a
-// process: set up before any.
+// a scratch folder; set up before the shell's first lookup.
 struct ShellFolders {
     RegistrySandbox sandbox;
     TempFolder dir;
-    std::string desktop = dir / "Desktop\\", programs = dir / "Programs\\",
+    std::string desktop = processDesktop(), programs = dir / "Programs\\",
                 quickLaunch = dir / "Quick Launch\\", program = dir / "Player\\";
 
     ShellFolders() {
+        removeTree(desktop);
         for (const std::string* folder : {&desktop, &programs, &quickLaunch, &program})
             CreateDirectoryA(folder->c_str(), nullptr);
         setFolder("Desktop", desktop);

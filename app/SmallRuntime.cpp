@@ -25,6 +25,12 @@ void __verbose_terminate_handler() {
 }
 }  // namespace __gnu_cxx
 
+// The library defines all its __throw_* functions in one object file. Code
+// built without optimisation calls others of them (std::string's range
+// checks, for one), which brings that object in beside these replacements:
+// two definitions that cannot link. So only optimised builds, where the size
+// matters, replace them.
+#if defined(__OPTIMIZE__)
 namespace std {
 // A container asked to grow past its largest size. The library's version
 // brings std::string and the whole exception hierarchy (about 90 KB); here it
@@ -44,6 +50,7 @@ void __throw_bad_array_new_length() {
     outOfMemoryHandler();
 }
 }  // namespace std
+#endif
 
 namespace {
 // The exception-handling state of the C++ ABI: the stack of caught

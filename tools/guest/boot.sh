@@ -6,11 +6,12 @@
 # JOB-DIR/mounts), so that paths compiled into the programs hold inside.
 # JOB-DIR is the job's working folder, /mnt/job inside; after the run it
 # holds job.log and job.rc, and console.log (the guest's serial console).
-# Exit status: job.sh's; 100 when the guest did not run it (qemu failed, the
-# boot failed or the time ran out), which is the stage's fault, not a test's.
+# Exit status: job.sh's; 100 when the guest never started the job (qemu or
+# the boot failed), which is the stage's fault, not a test's; 101 when the
+# job started but the time ran out before it ended.
 # Environment: LKP_GUEST_PERSIST=1 keeps the guest's disk writes (used once,
 # to bake the prefix); LKP_GUEST_CPUS (2), LKP_GUEST_MEMORY (MiB, 3072),
-# LKP_GUEST_TIMEOUT (seconds, 3000).
+# LKP_GUEST_TIMEOUT (seconds, 1800).
 set -euo pipefail
 image=$(realpath "$1")
 job=$(realpath "$2")
@@ -36,7 +37,7 @@ snapshot=(-snapshot)
 # a virtual machine without nested virtualisation /dev/kvm can exist and
 # open, and the guest then hangs before its first line.
 status=0
-timeout "${LKP_GUEST_TIMEOUT:-3000}" qemu-system-x86_64 \
+timeout "${LKP_GUEST_TIMEOUT:-1800}" qemu-system-x86_64 \
     -accel tcg,thread=multi,tb-size=512 -cpu qemu64 \
     -smp "${LKP_GUEST_CPUS:-2}" -m "${LKP_GUEST_MEMORY:-3072}" \
     -M pc -nodefaults -no-user-config -display none -no-reboot \
@@ -46,7 +47,11 @@ timeout "${LKP_GUEST_TIMEOUT:-3000}" qemu-system-x86_64 \
     "${shares[@]}" -serial stdio -monitor none \
     </dev/null >"$job/console.log" 2>&1 || status=$?
 if [ ! -f "$job/job.rc" ]; then
-    echo "guest: the job did not run (qemu exit status $status); the console's end:" >&2
+    if [ -f "$job/boot.log" ]; then
+        echo "guest: the job did not end in time (qemu exit status $status)" >&2
+        exit 101
+    fi
+    echo "guest: the job did not start (qemu exit status $status); the console's end:" >&2
     tail -n 20 "$job/console.log" >&2
     exit 100
 fi

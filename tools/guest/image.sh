@@ -18,7 +18,7 @@ root="$work/rootfs"
 # A build that was killed can leave the host's /dev, /proc and /sys mounted
 # in its root: let go of them first, and never cross into another file system.
 remove_tree() {
-    findmnt -rn -o TARGET | grep -F "$1/" | sort -r | xargs -r -n1 umount -l
+    { findmnt -rn -o TARGET | grep -F "$1/" || true; } | sort -r | xargs -r -n1 umount -l
     rm -rf --one-file-system "$1"
 }
 remove_tree "$work"

@@ -10,7 +10,7 @@ export HOME=/root WINEARCH=win32 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
 # No menu builder, no Mono or Gecko installers, no debugger waiting on a crash.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d;winedbg.exe=d"
 jobs=${LKP_GUEST_JOBS:-2}
-limit=${LKP_GUEST_TEST_TIMEOUT:-1200}
+limit=${LKP_GUEST_TEST_TIMEOUT:-600}
 results=/mnt/job/results
 mkdir -p "$results"
 

@@ -10,6 +10,7 @@
 
 #include "Driver.h"
 #include "TempFolder.h"
+#include "app/ExitCodes.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ int walkForScreenshots(const std::string& folder) {
             return fail("no screenshot was taken");
     }
     installer.press(IDCANCEL);
-    if (!installer.answer(installer.messageBox(), IDYES) || installer.exitCode() != 0)
+    if (!installer.answer(installer.messageBox(), IDYES) || installer.exitCode() != ExitCancelled)
         return fail("the wizard did not close");
     return 0;
 }

@@ -37,10 +37,9 @@ mkdir -p "$cache"
         # debootstrap, chroot and mount need root.
         as_root=()
         [ "$(id -u)" = 0 ] || as_root=(sudo)
-        # Images of earlier scripts are 3 GB each: only the current one stays.
-        # (A killed build may have left mounts in its folder: never cross them.)
+        # Images of earlier scripts are 2.6 GB each: only the current one stays.
         find "$cache" -mindepth 1 -maxdepth 1 ! -name lock -print0 |
-            xargs -0 -r "${as_root[@]}" rm -rf --one-file-system
+            xargs -0 -r "${as_root[@]}" tools/guest/remove-tree.sh
         echo "i686 stage: building the guest image $key (about 5 minutes)"
         "${as_root[@]}" tools/guest/image.sh "$image" || {
             echo "i686 stage: the image failed; once more" >&2

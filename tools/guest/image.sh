@@ -15,14 +15,8 @@ suite=bookworm
 
 work="$out.work"
 root="$work/rootfs"
-# A build that was killed can leave the host's /dev, /proc and /sys mounted
-# in its root: let go of them first, and never cross into another file system.
-remove_tree() {
-    { findmnt -rn -o TARGET | grep -F "$1/" || true; } | sort -r | xargs -r -n1 umount -l
-    rm -rf --one-file-system "$1"
-}
-remove_tree "$work"
-remove_tree "$out"
+remove_tree() { "$here/remove-tree.sh" "$@"; }
+remove_tree "$work" "$out"
 mkdir -p "$work" "$out"
 t0=$(date +%s)
 log() { echo "guest image: +$(( $(date +%s) - t0 ))s $*"; }

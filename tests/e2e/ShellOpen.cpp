@@ -151,14 +151,19 @@ HDDEDATA CALLBACK clientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
 }
 
 // A DDE conversation with the running player, as any other program may hold.
+// A connection is asked for by a broadcast that waits only a moment for each
+// window; with patience it is asked again until the player answers (a busy
+// machine, an emulated one above all, can make it miss the moment).
 class Conversation {
 public:
-    explicit Conversation(const char* topicName) {
+    explicit Conversation(const char* topicName, DWORD patienceMs = 0) {
         if (DdeInitializeA(&dde_, clientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
             return;
         HSZ service = DdeCreateStringHandleA(dde_, "melko", CP_WINANSI);
         HSZ topic = DdeCreateStringHandleA(dde_, topicName, CP_WINANSI);
-        conversation_ = DdeConnect(dde_, service, topic, nullptr);
+        waitUntil(
+            [&] { return (conversation_ = DdeConnect(dde_, service, topic, nullptr)) != nullptr; },
+            patienceMs);
         DdeFreeStringHandle(dde_, service);
         DdeFreeStringHandle(dde_, topic);
     }
@@ -266,9 +271,9 @@ TEST(PlayerDde, RefusesWhatItCannotDoAndGoesOn) {
     CloseHandle(process.hThread);
     HWND player = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (player = onlyPlayer()) != nullptr; }));
-    EXPECT_FALSE(Conversation("song.kar").connected());  // the topic "System" only
-    Conversation other("System");
+    Conversation other("System", 30000);
     ASSERT_TRUE(other.connected());
+    EXPECT_FALSE(Conversation("song.kar").connected());  // the topic "System" only
 
     TempFolder dir;
     const std::string song = dir / "song.kar";

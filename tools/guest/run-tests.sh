@@ -2,9 +2,7 @@
 # the 32-bit test programs and scenarios that tests.txt lists, with Wine's
 # 32-bit loader. Every program runs once, with all its tests: a process start
 # costs seconds under emulation. Each entry gets a prefix of its own, an
-# overlay over the baked one, so nothing of one run reaches another. (Two
-# programs in one prefix share its desktop process; one of them was once ended
-# by an X error about a desktop window that had gone.)
+# overlay over the baked one, so nothing of one run reaches another.
 # For each entry NAME it leaves in results/: NAME.log (the program's output),
 # NAME.xml (GoogleTest's report), NAME.rc and NAME.seconds.
 set -u

@@ -24,6 +24,9 @@ struct PrivateDesktop {
                                    nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     bool active = desktop != nullptr && SetThreadDesktop(desktop);
 
+    PrivateDesktop() = default;
+    PrivateDesktop(const PrivateDesktop&) = delete;  // its thread holds this object's address
+    PrivateDesktop& operator=(const PrivateDesktop&) = delete;
     ~PrivateDesktop() {  // the thread's windows must be gone by now
         if (active)
             SetThreadDesktop(previous);
